@@ -1,0 +1,32 @@
+// How a host's start-up code and the tests set the platform up and feed it.
+#pragma once
+
+#include <memory>
+
+#include "platform/backend.h"
+#include "platform/surface.h"
+
+namespace platform {
+
+// The logical display the program sees, whatever the host's screen.
+constexpr int kDisplayWidth = 240;
+constexpr int kDisplayHeight = 320;
+
+// Installs a backend and starts from a clean slate (no window, empty queue, seed 1).
+void Start(std::unique_ptr<Backend> backend);
+// Destroys any window left and drops the backend.
+void Stop();
+Backend* CurrentBackend();
+
+// What has been copied onto the window so far.
+const Surface& Display();
+
+// Input from the host: a stylus press or release at display position x, y, and a request to
+// close the window. They are posted to the program's window like the system would.
+void PostStylus(bool down, int x, int y);
+void PostClose();
+
+// The first top-level window still alive, if any.
+HWND MainWindow();
+
+}  // namespace platform

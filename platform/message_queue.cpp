@@ -1,0 +1,142 @@
+// Posted messages, the quit flag and paint requests, looked at the way Windows does.
+#include "platform/message_queue.h"
+
+#include <cstdlib>
+#include <deque>
+
+#include "platform/host.h"
+#include "platform/window_object.h"
+
+namespace platform {
+namespace {
+
+// A second stylus-down this soon and this close to the first becomes a double click.
+constexpr uint32_t kDoubleClickMs = 500;
+constexpr int kDoubleClickHalfBox = 2;
+
+struct QueueState {
+    std::deque<MSG> posted;
+    bool quitPending = false;
+    int quitCode = 0;
+    bool lastDownCounts = false;  // the last stylus-down may start a double click
+    uint32_t lastDownTime = 0;
+    int lastDownX = 0, lastDownY = 0;
+};
+
+QueueState& Queue() {
+    static QueueState queue;
+    return queue;
+}
+
+bool Matches(const MSG& m, HWND window) {
+    return !window || m.hwnd == window;
+}
+
+// A window with an update region, visible, for which WM_PAINT is due.
+HWND WindowToPaint(HWND filter) {
+    HWND main = MainWindow();
+    WindowObject* w = ToWindow(main);
+    if (w && w->invalid && w->visible && (!filter || filter == main)) return main;
+    return nullptr;
+}
+
+}  // namespace
+
+void ResetQueue() {
+    Queue() = QueueState();
+}
+
+void DropMessagesFor(HWND window) {
+    auto& posted = Queue().posted;
+    for (auto it = posted.begin(); it != posted.end();)
+        it = it->hwnd == window ? posted.erase(it) : it + 1;
+}
+
+HWND RunningInstanceHandle() {
+    static char other;  // any address that is no window of ours; its lowest bit is clear
+    return reinterpret_cast<HWND>(reinterpret_cast<ULONG_PTR>(&other) & ~ULONG_PTR(1));
+}
+
+void PostStylus(bool down, int x, int y) {
+    HWND window = MainWindow();
+    WindowObject* w = ToWindow(window);
+    if (!w) return;
+    QueueState& q = Queue();
+    UINT message = down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+    if (down) {
+        uint32_t now = GetTickCount();
+        bool doubleClick = (w->classStyle & CS_DBLCLKS) && q.lastDownCounts &&
+                           now - q.lastDownTime <= kDoubleClickMs &&
+                           std::abs(x - q.lastDownX) <= kDoubleClickHalfBox &&
+                           std::abs(y - q.lastDownY) <= kDoubleClickHalfBox;
+        if (doubleClick) message = WM_LBUTTONDBLCLK;
+        // After a double click the next press starts afresh, as a triple tap does in Windows.
+        q.lastDownCounts = !doubleClick;
+        q.lastDownTime = now;
+        q.lastDownX = x;
+        q.lastDownY = y;
+    }
+    PostMessageW(window, message, down ? 1 : 0, MAKELPARAM(x, y));
+}
+
+void PostClose() {
+    HWND window = MainWindow();
+    if (window) PostMessageW(window, WM_CLOSE, 0, 0);
+}
+
+}  // namespace platform
+
+using namespace platform;
+
+BOOL PeekMessageW(LPMSG msg, HWND window, UINT, UINT, UINT removeFlags) {
+    Backend* backend = CurrentBackend();
+    if (backend) backend->Poll();
+    QueueState& q = Queue();
+    for (auto it = q.posted.begin(); it != q.posted.end(); ++it) {
+        if (!Matches(*it, window)) continue;
+        *msg = *it;
+        if (removeFlags & PM_REMOVE) q.posted.erase(it);
+        return TRUE;
+    }
+    if (q.quitPending) {
+        *msg = MSG{nullptr, WM_QUIT, WPARAM(q.quitCode), 0, GetTickCount(), {0, 0}};
+        if (removeFlags & PM_REMOVE) q.quitPending = false;
+        return TRUE;
+    }
+    if (HWND paint = WindowToPaint(window)) {
+        // WM_PAINT stays due until the window procedure validates the window.
+        *msg = MSG{paint, WM_PAINT, 0, 0, GetTickCount(), {0, 0}};
+        return TRUE;
+    }
+    if (backend) backend->Idle();
+    return FALSE;
+}
+
+BOOL GetMessageW(LPMSG msg, HWND window, UINT filterMin, UINT filterMax) {
+    if (!CurrentBackend()) return -1;
+    while (!PeekMessageW(msg, window, filterMin, filterMax, PM_REMOVE)) {
+    }
+    return msg->message == WM_QUIT ? FALSE : TRUE;
+}
+
+BOOL TranslateMessage(const MSG*) {
+    return FALSE;
+}
+
+LRESULT DispatchMessageW(const MSG* msg) {
+    if (!msg) return 0;
+    WindowObject* w = ToWindow(msg->hwnd);
+    if (!w) return 0;
+    return w->proc(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+}
+
+BOOL PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (window && !ToWindow(window)) return FALSE;
+    Queue().posted.push_back(MSG{window, message, wParam, lParam, GetTickCount(), {0, 0}});
+    return TRUE;
+}
+
+void PostQuitMessage(int exitCode) {
+    Queue().quitPending = true;
+    Queue().quitCode = exitCode;
+}

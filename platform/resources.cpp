@@ -1,0 +1,120 @@
+// Resources compiled into the program: bitmaps, WAVE sounds, strings, fonts and the icon.
+#include <algorithm>
+#include <cwctype>
+
+#include "platform/dib.h"
+#include "platform/gdi_objects.h"
+#include "platform/host.h"
+#include "platform/resource_table.h"
+#include "platform/sound.h"
+
+namespace platform {
+namespace {
+
+char moduleTag;  // the program's one module; its address is the module handle
+
+bool SameTypeName(const wchar_t* a, const wchar_t* b) {
+    for (; *a && *b; ++a, ++b)
+        if (std::towupper(wint_t(*a)) != std::towupper(wint_t(*b))) return false;
+    return *a == *b;
+}
+
+const ResourceEntry* Find(int id, LPCWSTR type) {
+    for (size_t i = 0; i < kResourceCount; ++i) {
+        const ResourceEntry& e = kResources[i];
+        if (e.id != id || !e.data) continue;
+        bool sameType = IS_INTRESOURCE(type) ? e.typeId == int(reinterpret_cast<ULONG_PTR>(type))
+                                             : e.typeName && SameTypeName(e.typeName, type);
+        if (sameType) return &e;
+    }
+    return nullptr;
+}
+
+const ResourceEntry* ToEntry(HRSRC resource) {
+    auto* e = reinterpret_cast<const ResourceEntry*>(resource);
+    return e >= kResources && e < kResources + kResourceCount ? e : nullptr;
+}
+
+}  // namespace
+
+const ResourceEntry* FindResourceData(int id, LPCWSTR type) {
+    return Find(id, type);
+}
+
+}  // namespace platform
+
+using namespace platform;
+
+HMODULE GetModuleHandleW(LPCWSTR moduleName) {
+    return moduleName ? nullptr : reinterpret_cast<HMODULE>(&moduleTag);
+}
+
+HRSRC FindResourceW(HMODULE, LPCWSTR name, LPCWSTR type) {
+    if (!IS_INTRESOURCE(name)) return nullptr;  // the program names resources by number only
+    const ResourceEntry* e = Find(int(reinterpret_cast<ULONG_PTR>(name)), type);
+    return reinterpret_cast<HRSRC>(const_cast<ResourceEntry*>(e));
+}
+
+HGLOBAL LoadResource(HMODULE, HRSRC resource) {
+    const ResourceEntry* e = ToEntry(resource);
+    return e ? const_cast<uint8_t*>(e->data) : nullptr;
+}
+
+LPVOID LockResource(HGLOBAL data) {
+    return data;
+}
+
+DWORD SizeofResource(HMODULE, HRSRC resource) {
+    const ResourceEntry* e = ToEntry(resource);
+    return e ? DWORD(e->size) : 0;
+}
+
+int LoadStringW(HINSTANCE, UINT id, LPWSTR buffer, int bufferMax) {
+    if (!buffer || bufferMax <= 0) return 0;
+    for (size_t i = 0; i < kStringCount; ++i) {
+        if (kStrings[i].id != int(id) || !kStrings[i].text) continue;
+        int length = int(std::min(std::wcslen(kStrings[i].text), size_t(bufferMax - 1)));
+        std::wmemcpy(buffer, kStrings[i].text, size_t(length));
+        buffer[length] = 0;
+        return length;
+    }
+    buffer[0] = 0;
+    return 0;
+}
+
+HBITMAP LoadBitmapW(HINSTANCE, LPCWSTR name) {
+    if (!IS_INTRESOURCE(name)) return nullptr;
+    const ResourceEntry* e = Find(int(reinterpret_cast<ULONG_PTR>(name)), RT_BITMAP);
+    if (!e) return nullptr;
+    auto* bitmap = new BitmapObject(0, 0, 32);
+    if (!DecodeDib(e->data, e->size, bitmap->surface)) {
+        delete bitmap;
+        return nullptr;
+    }
+    return ToHandle(bitmap);
+}
+
+BOOL sndPlaySoundW(LPCWSTR sound, UINT flags) {
+    Backend* backend = CurrentBackend();
+    if (!backend) return FALSE;
+    if (!sound) {
+        backend->PlaySound(Sound{});  // silence
+        return TRUE;
+    }
+    if (!(flags & SND_MEMORY)) return FALSE;  // the program plays only sounds held in memory
+    auto* image = reinterpret_cast<const uint8_t*>(sound);
+    // A resource's size is known; any other image is trusted to be as long as its RIFF header says.
+    size_t size = 0;
+    int id = 0;
+    for (size_t i = 0; i < kResourceCount; ++i)
+        if (kResources[i].data == image) size = kResources[i].size, id = kResources[i].id;
+    if (!id) {
+        uint32_t riffSize = image[4] | image[5] << 8 | image[6] << 16 | uint32_t(image[7]) << 24;
+        size = size_t(riffSize) + 8;
+    }
+    Sound parsed;
+    if (!ParseWave(image, size, parsed)) return FALSE;
+    parsed.resourceId = id;
+    backend->PlaySound(parsed);
+    return TRUE;
+}

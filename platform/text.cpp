@@ -1,0 +1,167 @@
+// Fonts and text through FreeType, from the font compiled into the program.
+//
+// GDI's metrics: a positive height is the cell (ascent + descent, from the font's Windows
+// metrics), a negative one the em. Glyphs are rendered without anti-aliasing, so a letter
+// composed through the colour key has no tinted fringe.
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_TRUETYPE_TABLES_H
+
+#include <algorithm>
+#include <cmath>
+#include <cwchar>
+#include <memory>
+
+#include "platform/gdi_objects.h"
+#include "platform/resource_table.h"
+
+namespace platform {
+
+const ResourceEntry* FindResourceData(int id, LPCWSTR type);  // resources.cpp
+
+// The sans serif for beginning readers the program shows its letters in.
+constexpr int kRegularFontId = 900;
+constexpr int kBoldFontId = 901;
+constexpr int kDefaultCellHeight = 16;
+
+struct FontFace {
+    FT_Face face = nullptr;
+    int ascent = 0;   // pixels above the baseline
+    int descent = 0;  // pixels below it
+    ~FontFace() {
+        if (face) FT_Done_Face(face);
+    }
+};
+
+namespace {
+
+FT_Library Library() {
+    static FT_Library library = [] {
+        FT_Library l = nullptr;
+        FT_Init_FreeType(&l);
+        return l;
+    }();
+    return library;
+}
+
+std::shared_ptr<FontFace> MakeFace(const LOGFONTW& logFont) {
+    const ResourceEntry* file =
+        FindResourceData(logFont.lfWeight >= 600 ? kBoldFontId : kRegularFontId, RT_RCDATA);
+    if (!file || !Library()) return nullptr;
+    auto font = std::make_shared<FontFace>();
+    if (FT_New_Memory_Face(Library(), file->data, FT_Long(file->size), 0, &font->face))
+        return nullptr;
+    const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(font->face, FT_SFNT_OS2));
+    double units = font->face->units_per_EM;
+    double winAscent = os2 ? os2->usWinAscent : font->face->ascender;
+    double winDescent = os2 ? os2->usWinDescent : -font->face->descender;
+    double cell = winAscent + winDescent;
+    double em;  // pixels per em
+    if (logFont.lfHeight > 0)
+        em = logFont.lfHeight * units / cell;
+    else if (logFont.lfHeight < 0)
+        em = -double(logFont.lfHeight);
+    else
+        em = kDefaultCellHeight * units / cell;
+    FT_Set_Char_Size(font->face, 0, FT_F26Dot6(std::lround(em * 64)), 72, 72);
+    double scale = em / units;
+    font->ascent = int(std::lround(winAscent * scale));
+    int cellPixels = logFont.lfHeight > 0 ? int(logFont.lfHeight) : int(std::lround(cell * scale));
+    font->descent = cellPixels - font->ascent;
+    return font;
+}
+
+FontFace* FaceOf(DeviceContext* dc) {
+    if (!dc->font) return nullptr;
+    if (!dc->font->face) dc->font->face = MakeFace(dc->font->logFont);
+    return dc->font->face.get();
+}
+
+constexpr FT_Int32 kLoadFlags = FT_LOAD_TARGET_MONO | FT_LOAD_FORCE_AUTOHINT;
+
+int Advance(FontFace* f, wchar_t c) {
+    if (FT_Load_Char(f->face, FT_ULong(c), kLoadFlags)) return 0;
+    return int((f->face->glyph->advance.x + 32) >> 6);
+}
+
+int Width(FontFace* f, LPCWSTR text, int length) {
+    int width = 0;
+    for (int i = 0; i < length; ++i) width += Advance(f, text[i]);
+    return width;
+}
+
+}  // namespace
+}  // namespace platform
+
+using namespace platform;
+
+HFONT CreateFontIndirectW(const LOGFONTW* font) {
+    if (!font) return nullptr;
+    return static_cast<HFONT>(RegisterObject(new FontObject(*font)));
+}
+
+BOOL GetTextExtentExPointW(HDC dc, LPCWSTR text, int length, int maxExtent, LPINT fit,
+                           LPINT partialExtents, LPSIZE size) {
+    DeviceContext* d = ToDc(dc);
+    FontFace* f = d ? FaceOf(d) : nullptr;
+    if (!f || !text || length < 0) return FALSE;
+    int width = 0, fitting = 0;
+    for (int i = 0; i < length; ++i) {
+        width += Advance(f, text[i]);
+        if (partialExtents) partialExtents[i] = width;
+        if (width <= maxExtent) fitting = i + 1;
+    }
+    if (fit) *fit = fitting;
+    if (size) *size = SIZE{width, f->ascent + f->descent};
+    return TRUE;
+}
+
+int DrawTextW(HDC dc, LPCWSTR text, int length, LPRECT rect, UINT format) {
+    DeviceContext* d = ToDc(dc);
+    FontFace* f = d ? FaceOf(d) : nullptr;
+    if (!f || !text || !rect) return 0;
+    if (length < 0) length = int(std::wcslen(text));
+    int height = f->ascent + f->descent;
+    int width = Width(f, text, length);
+    int left = rect->left, top = rect->top;
+    if (format & DT_CENTER) left += (rect->right - rect->left - width) / 2;
+    if ((format & DT_VCENTER) && (format & DT_SINGLELINE))
+        top += (rect->bottom - rect->top - height) / 2;
+
+    DrawTarget t = TargetOf(d);
+    if (!t.surface) return height;
+    // Drawing stays inside the formatting rectangle and the target.
+    RECT clip{std::max<LONG>(t.clip.left, rect->left + t.originX),
+              std::max<LONG>(t.clip.top, rect->top + t.originY),
+              std::min<LONG>(t.clip.right, rect->right + t.originX),
+              std::min<LONG>(t.clip.bottom, rect->bottom + t.originY)};
+    if (clip.left >= clip.right || clip.top >= clip.bottom) return height;
+    auto put = [&](int x, int y, COLORREF c) {
+        x += t.originX;
+        y += t.originY;
+        if (x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom)
+            t.surface->At(x, y) = c;
+    };
+    if (d->bkMode == OPAQUE)
+        for (int y = top; y < top + height; ++y)
+            for (int x = left; x < left + width; ++x) put(x, y, d->bkColour);
+
+    int penX = left, baseline = top + f->ascent;
+    for (int i = 0; i < length; ++i) {
+        if (FT_Load_Char(f->face, FT_ULong(text[i]), kLoadFlags | FT_LOAD_RENDER)) continue;
+        FT_GlyphSlot g = f->face->glyph;
+        const FT_Bitmap& b = g->bitmap;
+        if (b.pixel_mode == FT_PIXEL_MODE_MONO) {
+            for (unsigned row = 0; row < b.rows; ++row)
+                for (unsigned col = 0; col < b.width; ++col) {
+                    const unsigned char* bits = b.buffer + int(row) * b.pitch;
+                    if (bits[col / 8] & (0x80 >> (col % 8)))
+                        put(penX + g->bitmap_left + int(col), baseline - g->bitmap_top + int(row),
+                            d->textColour);
+                }
+        }
+        penX += int((g->advance.x + 32) >> 6);
+    }
+    NoteDrawn(d, clip);
+    return height;
+}

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Checks that this Debian machine has what Quillby's build and tests need, and installs what
+# is missing with apt-get (through sudo when not root). Where it may not install, it prints
+# the exact command to run and stops with a non-zero code.
+set -euo pipefail
+
+packages=(
+  g++ cmake make pkg-config       # compiler and build
+  libgtest-dev libgmock-dev       # unit tests
+  libbenchmark-dev                # benchmarks
+  libfreetype-dev zlib1g-dev      # text and screenshots
+  libsdl2-dev                     # the desktop window, stylus and sound
+)
+if [ "${1:-}" = "test" ]; then
+  packages+=(xvfb xdotool)        # the end-to-end check of the desktop window
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [ "$status" = "install ok installed" ] || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+line="apt-get install -y --no-install-recommends ${missing[*]}"
+if [ "$(id -u)" -eq 0 ]; then
+  as_root=()
+elif command -v sudo >/dev/null 2>&1 && sudo -n true 2>/dev/null; then
+  as_root=(sudo)
+else
+  echo "Quillby needs these packages: ${missing[*]}" >&2
+  echo "Install them with:  sudo apt-get update && sudo $line" >&2
+  exit 1
+fi
+echo "Installing what the build needs: ${missing[*]}"
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive $line -qq

@@ -1,0 +1,60 @@
+#include "tests/support/headless_fixture.h"
+
+#include "platform/gdi_objects.h"
+
+std::vector<MSG>& HeadlessTest::Received() {
+    static std::vector<MSG> messages;
+    return messages;
+}
+
+namespace {
+
+LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    HeadlessTest::Received().push_back(MSG{window, message, wParam, lParam, 0, {0, 0}});
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+void HeadlessTest::SetUp() {
+    Restart(platform::HeadlessOptions{});
+}
+
+void HeadlessTest::Restart(platform::HeadlessOptions options) {
+    Received().clear();
+    auto owned = std::make_unique<platform::HeadlessBackend>(std::move(options), log);
+    backend = owned.get();
+    platform::Start(std::move(owned));
+    WNDCLASSW cls{};
+    cls.style = CS_DBLCLKS;
+    cls.lpfnWndProc = RecordingProc;
+    cls.lpszClassName = L"TEST";
+    RegisterClassW(&cls);
+    window = CreateWindowExW(0, L"TEST", L"Test", WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
+                             CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
+    MoveWindow(window, 0, 0, 240, 320, FALSE);
+}
+
+ColourSurface::ColourSurface(HWND window, int width, int height, COLORREF fill) {
+    HDC windowDc = GetDC(window);
+    dc = CreateCompatibleDC(windowDc);
+    bitmap = CreateCompatibleBitmap(windowDc, width, height);
+    ReleaseDC(window, windowDc);
+    previous = SelectObject(dc, bitmap);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) Set(x, y, fill);
+}
+
+ColourSurface::~ColourSurface() {
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    DeleteObject(bitmap);
+}
+
+void ColourSurface::Set(int x, int y, COLORREF c) {
+    platform::ToBitmap(bitmap)->surface.At(x, y) = c;
+}
+
+COLORREF ColourSurface::Get(int x, int y) const {
+    return platform::ToBitmap(bitmap)->surface.At(x, y);
+}

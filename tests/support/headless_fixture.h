@@ -1,0 +1,41 @@
+// A headless platform with one 240x320 window whose procedure records what it receives.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
+#include <vector>
+
+#include "platform/headless/headless_backend.h"
+#include "platform/host.h"
+#include "shell/platform.h"
+
+class HeadlessTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override { platform::Stop(); }
+
+    // Starts the platform again with these options and the recording window.
+    void Restart(platform::HeadlessOptions options);
+    COLORREF WindowPixel(int x, int y) const { return platform::Display().At(x, y); }
+
+  public:
+    static std::vector<MSG>& Received();
+
+  protected:
+    platform::HeadlessBackend* backend = nullptr;
+    HWND window = nullptr;
+    std::ostringstream log;
+};
+
+// A memory DC holding a full-colour bitmap of the given size filled with one colour.
+struct ColourSurface {
+    ColourSurface(HWND window, int width, int height, COLORREF fill);
+    ~ColourSurface();
+    void Set(int x, int y, COLORREF c);
+    COLORREF Get(int x, int y) const;
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ previous = nullptr;
+};

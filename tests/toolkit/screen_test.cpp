@@ -1,0 +1,229 @@
+#include "toolkit/screen.h"
+
+#include "tests/support/swatch.h"
+
+namespace {
+
+constexpr COLORREF kBackground = RGB(10, 20, 30);
+
+class ScreenTest : public HeadlessTest {
+  protected:
+    void SetUp() override {
+        platform::HeadlessOptions options;
+        options.trace = true;
+        Restart(options);
+        screen = std::make_unique<PlainScreen>(window, kBackground);
+        screen->active = true;
+        screen->dirty = RECT{-1, -1, -1, -1};
+    }
+    void TearDown() override {
+        screen.reset();
+        HeadlessTest::TearDown();
+    }
+    Swatch* Add(int layer, int x, int y, int w, int h, COLORREF c, const WCHAR* type = L"Figure") {
+        auto* f = new Swatch(screen.get(), window, w, h, c, type);
+        f->SetLayer(layer);
+        f->enabled = true;
+        f->SetX(x);
+        f->SetY(y);
+        f->AddListener(&recorder);
+        screen->AddFigure(f);
+        return f;
+    }
+    std::vector<Figure*> BottomToTop() {
+        std::vector<Figure*> out;
+        for (auto* n = screen->figures.head; n; n = n->next) out.push_back(n->item);
+        return out;
+    }
+    std::string Log() { return log.str(); }
+    std::unique_ptr<PlainScreen> screen;
+    Recorder recorder;
+};
+
+TEST_F(ScreenTest, TakesItsSizeFromTheClientArea) {
+    EXPECT_EQ(screen->width, 240);
+    EXPECT_EQ(screen->height, 320);
+}
+
+TEST_F(ScreenTest, AFigureGoesBeneathThoseOfItsOwnLayer) {
+    Swatch* a = Add(10, 0, 0, 20, 20, RGB(1, 0, 0));
+    Swatch* b = Add(10, 0, 0, 20, 20, RGB(2, 0, 0));
+    Swatch* c = Add(5, 0, 0, 20, 20, RGB(3, 0, 0));
+    EXPECT_EQ(BottomToTop(), (std::vector<Figure*>{screen->background, c, b, a}));
+    screen->PointerDown(5, 5);
+    ASSERT_EQ(recorder.events.size(), 1u);
+    EXPECT_EQ(recorder.events[0].figure, a);
+
+    a->SetLayer(10);  // the same layer again: now the lowest of it
+    EXPECT_EQ(BottomToTop(), (std::vector<Figure*>{screen->background, c, a, b}));
+}
+
+TEST_F(ScreenTest, MarkDirtyDropsRectanglesReachingOutside) {
+    screen->MarkDirty(RECT{0, 0, 241, 10});
+    screen->MarkDirty(RECT{-1, 5, 10, 10});
+    EXPECT_EQ(screen->dirty.left, -1);
+    screen->MarkDirty(RECT{0, 0, 240, 320});
+    EXPECT_EQ(screen->dirty.right, 240);
+    EXPECT_EQ(screen->dirty.bottom, 320);
+}
+
+TEST_F(ScreenTest, TimedRedrawCopiesTheInclusiveDirtyRectangle) {
+    screen->MarkDirty(RECT{10, 10, 20, 20});
+    screen->MarkDirty(RECT{5, 30, 15, 40});
+    EXPECT_EQ(screen->dirty.left, 5);
+    EXPECT_EQ(screen->dirty.top, 10);
+    EXPECT_EQ(screen->dirty.right, 20);
+    EXPECT_EQ(screen->dirty.bottom, 40);
+    screen->lastRedraw = 1000;
+    screen->Tick(1084);
+    EXPECT_EQ(Log(), "");
+    EXPECT_EQ(screen->lastRedraw, 1000u);
+    screen->Tick(1085);
+    EXPECT_EQ(Log(), "0 paint 5 10 16 31\n");
+    EXPECT_EQ(screen->lastRedraw, 1085u);
+    EXPECT_EQ(screen->dirty.left, -1);
+    EXPECT_EQ(WindowPixel(5, 10), kBackground);
+    EXPECT_EQ(WindowPixel(20, 40), kBackground);
+    EXPECT_NE(WindowPixel(21, 41), kBackground);  // outside the copy: still the window's black
+}
+
+TEST_F(ScreenTest, TheIntervalCountsAcrossTheWrapOfTheTick) {
+    screen->lastRedraw = 0xFFFFFFFFu - 5;  // 2^32 - 6
+    screen->MarkDirty(RECT{0, 0, 1, 1});
+    screen->Tick(5);  // 11 ms later
+    EXPECT_EQ(Log(), "");
+    screen->Tick(79);  // 85 ms later
+    EXPECT_EQ(Log(), "0 paint 0 0 2 2\n");
+}
+
+TEST_F(ScreenTest, AnIntervalWithNothingDirtyStillCounts) {
+    screen->Tick(100);
+    EXPECT_EQ(screen->lastRedraw, 100u);
+    EXPECT_EQ(Log(), "");
+}
+
+TEST_F(ScreenTest, ADirtyRectangleAtTheRightEdgeIsClippedToTheBuffer) {
+    screen->MarkDirty(RECT{230, 310, 240, 320});
+    screen->Tick(RedrawInterval);
+    EXPECT_EQ(Log(), "0 paint 230 310 10 10\n");
+    EXPECT_EQ(WindowPixel(239, 319), kBackground);
+}
+
+TEST_F(ScreenTest, NestedPaintAndInactiveRedrawLeaveTheDirtyRectangle) {
+    screen->MarkDirty(RECT{1, 2, 3, 4});
+    screen->painting = true;
+    HDC dc = GetDC(window);
+    screen->Paint(dc, false);
+    ReleaseDC(window, dc);
+    EXPECT_EQ(screen->dirty.left, 1);
+    screen->painting = false;
+    screen->active = false;
+    screen->Redraw(false);
+    EXPECT_EQ(screen->dirty.left, 1);
+    EXPECT_EQ(Log(), "");
+}
+
+TEST_F(ScreenTest, ComposingLeavesOutKeyPixelsAndCopiesTheBackgroundOpaque) {
+    Swatch* f = Add(10, 100, 100, 4, 4, RGB(200, 0, 0));
+    f->pixels.Set(1, 1, KeyColour);
+    HDC dc = GetDC(window);
+    screen->Paint(dc, true);
+    ReleaseDC(window, dc);
+    EXPECT_EQ(WindowPixel(100, 100), RGB(200, 0, 0));
+    EXPECT_EQ(WindowPixel(101, 101), kBackground);
+    EXPECT_EQ(WindowPixel(0, 0), kBackground);
+    EXPECT_NE(Log().find("paint 0 0 240 320"), std::string::npos);
+}
+
+TEST_F(ScreenTest, AFigurePartlyOffTheScreenIsComposedClipped) {
+    Add(10, 230, 315, 20, 20, RGB(0, 200, 0));
+    Add(10, -5, -5, 10, 10, RGB(0, 0, 200));
+    HDC dc = GetDC(window);
+    screen->Paint(dc, true);
+    ReleaseDC(window, dc);
+    EXPECT_EQ(WindowPixel(239, 319), RGB(0, 200, 0));
+    EXPECT_EQ(WindowPixel(0, 0), RGB(0, 0, 200));
+    EXPECT_EQ(WindowPixel(5, 5), kBackground);
+}
+
+TEST_F(ScreenTest, PressGoesToTheTopmostFigureHitWithInclusiveEdges) {
+    Swatch* low = Add(10, 10, 10, 10, 10, 0);
+    screen->PointerDown(20, 20);  // exactly x + width, y + height
+    ASSERT_EQ(recorder.events.size(), 1u);
+    EXPECT_EQ(recorder.events[0].figure, low);
+    recorder.events.clear();
+    screen->PointerDown(21, 20);
+    EXPECT_TRUE(recorder.events.empty());
+
+    Swatch* blocker = Add(11, 10, 10, 10, 10, 0);
+    blocker->enabled = false;
+    screen->PointerDown(15, 15);
+    EXPECT_TRUE(recorder.events.empty());  // a visible disabled figure above tells nobody
+
+    blocker->passThrough = true;
+    screen->PointerDown(15, 15);
+    ASSERT_EQ(recorder.events.size(), 1u);
+    EXPECT_EQ(recorder.events[0].figure, low);
+
+    recorder.events.clear();
+    blocker->passThrough = false;
+    blocker->SetVisible(false);  // a hidden figure is never hit
+    screen->PointerDown(15, 15);
+    ASSERT_EQ(recorder.events.size(), 1u);
+    EXPECT_EQ(recorder.events[0].figure, low);
+}
+
+TEST_F(ScreenTest, ReleaseReachesEveryEnabledButtonAndHitFiguresOnly) {
+    Swatch* image = Add(10, 0, 0, 10, 10, 0, L"Image");
+    Swatch* button = Add(10, 100, 100, 10, 10, 0, L"Button");
+    Swatch* hiddenButton = Add(10, 150, 150, 10, 10, 0, L"Button");
+    hiddenButton->SetVisible(false);
+    hiddenButton->enabled = true;  // hidden yet enabled: still hears every release
+    Swatch* disabledButton = Add(10, 50, 50, 10, 10, 0, L"Button");
+    disabledButton->enabled = false;
+
+    screen->PointerUp(200, 300);
+    std::vector<Figure*> told;
+    for (auto& e : recorder.events) told.push_back(e.figure);
+    EXPECT_EQ(told, (std::vector<Figure*>{button, hiddenButton}));  // topmost first
+
+    recorder.events.clear();
+    screen->PointerUp(5, 5);
+    told.clear();
+    for (auto& e : recorder.events) told.push_back(e.figure);
+    EXPECT_EQ(told, (std::vector<Figure*>{image, button, hiddenButton}));
+}
+
+TEST_F(ScreenTest, RemovingMarksOnlyVisibleFigures) {
+    Swatch* f = Add(10, 30, 30, 5, 5, 0);
+    f->SetVisible(false);
+    screen->dirty = RECT{-1, -1, -1, -1};
+    screen->RemoveFigure(f, true);
+    EXPECT_EQ(screen->dirty.left, -1);
+    Swatch* g = Add(10, 30, 30, 5, 5, 0);
+    screen->dirty = RECT{-1, -1, -1, -1};
+    screen->RemoveFigure(g, true);
+    EXPECT_EQ(screen->dirty.left, 30);
+    EXPECT_EQ(screen->figures.count, 1);
+}
+
+struct Remover : FigureListener {
+    Screen* screen;
+    Figure* victim;
+    void OnFigurePress(Figure*, int32_t, int32_t) override { screen->RemoveFigure(victim, true); }
+    void OnFigureRelease(Figure*, int32_t, int32_t) override {}
+};
+
+TEST_F(ScreenTest, AHandlerMayRemoveTheFigureBeneathDuringTheWalk) {
+    Swatch* beneath = Add(10, 0, 0, 10, 10, 0, L"Button");
+    Swatch* top = Add(11, 0, 0, 10, 10, 0);
+    top->passThrough = true;
+    Remover remover;
+    remover.screen = screen.get();
+    remover.victim = beneath;
+    top->AddListener(&remover);
+    screen->PointerDown(5, 5);
+    EXPECT_EQ(screen->figures.count, 2);  // background and top
+}
+
+}  // namespace

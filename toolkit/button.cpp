@@ -1,0 +1,51 @@
+#include "toolkit/button.h"
+
+Button::Button(Screen* screen, HWND window, int32_t bitmapId) : Image(screen, window, bitmapId) {
+    halfWidth = bitmapInfo.bmWidth / 2;
+    HDC windowDc = GetDC(window);
+    stateSurface = CreateCompatibleDC(windowDc);
+    // Made from the window's DC: one made from the new memory DC would be monochrome.
+    stateBitmap = CreateCompatibleBitmap(windowDc, halfWidth, bitmapInfo.bmHeight);
+    SelectObject(stateSurface, stateBitmap);
+    ReleaseDC(window, windowDc);
+    SetVisible(true);
+}
+
+Button::~Button() {
+    DeleteDC(stateSurface);
+    DeleteObject(stateBitmap);
+}
+
+void Button::Tick(uint32_t) {
+    if (pressed && (GetAsyncKeyState(VK_LBUTTON) & 0xFFFF) == 0) {
+        pressed = false;
+        Invalidate();
+    }
+}
+
+const WCHAR* Button::GetTypeName() {
+    return L"Button";
+}
+
+HDC Button::GetSurface() {
+    int32_t w = GetWidth(), h = GetHeight();
+    BitBlt(stateSurface, 0, 0, w, h, surface, pressed ? w : 0, 0, SRCCOPY);
+    return stateSurface;
+}
+
+void Button::OnPointerDown(int32_t x, int32_t y) {
+    pressed = true;
+    Invalidate();
+    Figure::OnPointerDown(x, y);
+}
+
+void Button::OnPointerUp(int32_t x, int32_t y) {
+    if (!pressed) return;
+    pressed = false;
+    Invalidate();
+    Figure::OnPointerUp(x, y);
+}
+
+int32_t Button::GetWidth() {
+    return halfWidth;
+}

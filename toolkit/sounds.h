@@ -1,0 +1,17 @@
+// Sounds are WAVE resources of the program, played from memory without waiting.
+#pragma once
+
+#include "shell/platform.h"
+
+constexpr int ClickSoundId = 20000;
+
+// The whole RIFF image of a WAVE resource of this program, or null when there is none.
+inline HGLOBAL LoadWave(int id) {
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(id), L"WAVE");
+    return resource ? LoadResource(module, resource) : nullptr;
+}
+
+inline void PlayWave(HGLOBAL sound) {
+    sndPlaySoundW(static_cast<LPCWSTR>(sound), SND_ASYNC | SND_MEMORY);
+}
