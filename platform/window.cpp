@@ -182,7 +182,9 @@ BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint) 
     w->frame = RECT{x, y, x + width, y + height};
     if (old.right - old.left != width || old.bottom - old.top != height)
         w->proc(window, WM_SIZE, 0, MAKELPARAM(width, height));
-    if (repaint) InvalidateRect(window, nullptr, TRUE);
+    // As in Windows, a move that changes nothing repaints nothing.
+    bool changed = old.left != x || old.top != y || old.right != x + width || old.bottom != y + height;
+    if (repaint && changed) InvalidateRect(window, nullptr, TRUE);
     return TRUE;
 }
 

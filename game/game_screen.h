@@ -1,0 +1,65 @@
+// The screen on which the child plays: letter cards stepped with two arrows, or quiz rounds
+// of one letter and three pictures, switched by the check box in the top-left corner.
+#pragma once
+
+#include "shell/platform.h"
+#include "toolkit/animation.h"
+#include "toolkit/button.h"
+#include "toolkit/image.h"
+#include "toolkit/screen.h"
+#include "toolkit/text.h"
+
+// Resource numbers of the game screen.
+namespace GameResources {
+constexpr int Background = 175;
+constexpr int PreviousArrow = 176;
+constexpr int NextArrow = 177;
+constexpr int ModeBox = 178;
+constexpr int Sparkle = 179;
+constexpr int CloseButton = 182;
+// The pictures of letter index i are FirstPicture + i, + 100 and + 200.
+constexpr int FirstPicture = 500;
+constexpr int ClickSound = 20000;
+constexpr int RightSound = 20002;
+constexpr int WrongSound = 20007;
+}  // namespace GameResources
+
+class GameScreen : public Screen, public FigureListener, public AnimationListener {
+public:
+    GameScreen(HWND window, HINSTANCE instance);
+    ~GameScreen() override;
+
+    void ShowCard();
+    void ApplyMode();
+    void NewRound();
+
+    void OnFigurePress(Figure* figure, int32_t x, int32_t y) override;
+    void OnFigureRelease(Figure* figure, int32_t x, int32_t y) override;
+    void OnAnimationStart(Animation* animation) override;
+    void OnAnimationEnd(Animation* animation) override;
+    void OnAnimationFrame(Animation* animation, int32_t frame) override;
+
+    PtrList<ScreenListener> screenListeners;
+    Text* letterText = nullptr;
+    Button* prevButton = nullptr;
+    Button* nextButton = nullptr;
+    Image* pictures[3] = {nullptr, nullptr, nullptr};
+    Animation* modeBox = nullptr;
+    Animation* sparkle = nullptr;
+    Image* closeButton = nullptr;
+    WCHAR letter[2] = {L'A', 0};
+    COLORREF colours[3] = {RGB(0, 255, 0), RGB(246, 0, 0), RGB(0, 0, 255)};
+    LOGFONTW letterFont{};
+    bool quizMode = false;
+    HGLOBAL clickSound = nullptr;
+    HGLOBAL rightSound = nullptr;
+    HGLOBAL wrongSound = nullptr;
+    bool answered = false;
+    bool upperCase = true;
+
+private:
+    void AnswerStep(Figure* figure);
+    void StepLetter(int direction);
+    void ReplaceLetterText();
+    void TellScreenListeners(bool press, Figure* figure, int32_t x, int32_t y);
+};

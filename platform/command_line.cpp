@@ -1,0 +1,88 @@
+#include "platform/command_line.h"
+
+namespace platform {
+namespace {
+
+bool ParseUnsigned(const std::string& text, uint64_t max, uint64_t& out) {
+    if (text.empty() || text.size() > 10) return false;
+    for (char c : text)
+        if (c < '0' || c > '9') return false;
+    out = std::stoull(text);
+    return out <= max;
+}
+
+}  // namespace
+
+std::string UsageText() {
+    return "Usage: quillby [OPTION]...\n"
+           "An alphabet game for young children.\n"
+           "\n"
+           "  --scale N         show the 240x320 display N times larger (default: the largest\n"
+           "                    that fits the screen)\n"
+           "  --fullscreen      fill the screen, the picture centred on black\n"
+           "  --start-tick N    start the millisecond tick at N (it seeds the game's rounds)\n"
+           "  --headless        run without a window, on a virtual clock:\n"
+           "    --script FILE   stylus script: 'MS down X Y', 'MS up X Y', 'MS shot NAME',\n"
+           "                    'MS close' (MS: virtual milliseconds since start)\n"
+           "    --shots DIR     where 'shot' writes NAME.png (default: the current folder)\n"
+           "    --until MS      close the window at MS (default: 1000 ms after the last line)\n"
+           "    --trace         log every copy onto the window\n"
+           "  --help            show this help\n"
+           "  --version         show the version\n";
+}
+
+CommandLine ParseCommandLine(const std::vector<std::string>& args) {
+    CommandLine c;
+    auto fail = [&](const std::string& message) {
+        c.error = message;
+        return c;
+    };
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= args.size()) return false;
+            out = args[++i];
+            return true;
+        };
+        std::string v;
+        uint64_t n = 0;
+        if (a == "--help" || a == "-h") {
+            c.help = true;
+        } else if (a == "--version") {
+            c.version = true;
+        } else if (a == "--headless") {
+            c.headless = true;
+        } else if (a == "--trace") {
+            c.trace = true;
+        } else if (a == "--fullscreen") {
+            c.fullscreen = true;
+        } else if (a == "--script") {
+            if (!value(c.script)) return fail("--script needs a FILE");
+        } else if (a == "--shots") {
+            if (!value(c.shots)) return fail("--shots needs a DIR");
+        } else if (a == "--start-tick") {
+            if (!value(v) || !ParseUnsigned(v, 0xFFFFFFFFull, n))
+                return fail("--start-tick needs a whole number from 0 to 4294967295");
+            c.startTick = uint32_t(n);
+            c.startTickGiven = true;
+        } else if (a == "--until") {
+            if (!value(v) || !ParseUnsigned(v, 0xFFFFFFFFull, n))
+                return fail("--until needs a whole number of milliseconds");
+            c.until = uint32_t(n);
+        } else if (a == "--scale") {
+            if (!value(v) || !ParseUnsigned(v, 16, n) || n == 0)
+                return fail("--scale needs a whole number from 1 to 16");
+            c.scale = int(n);
+        } else {
+            return fail("unknown option '" + a + "' (try --help)");
+        }
+    }
+    bool headlessOnly = !c.script.empty() || c.shots != "." || c.until || c.trace;
+    if (headlessOnly && !c.headless)
+        return fail("--script, --shots, --until and --trace go with --headless");
+    if (c.headless && (c.scale || c.fullscreen))
+        return fail("--scale and --fullscreen need a window, not --headless");
+    return c;
+}
+
+}  // namespace platform

@@ -1,0 +1,29 @@
+// The host's command line, read before the program's own entry point runs.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+struct CommandLine {
+    bool headless = false;
+    bool help = false;
+    bool version = false;
+    std::string script;  // headless: the stylus script
+    uint32_t startTick = 0;
+    bool startTickGiven = false;
+    std::string shots = ".";
+    std::optional<uint32_t> until;
+    bool trace = false;
+    int scale = 0;  // desktop: 0 picks the largest that fits
+    bool fullscreen = false;
+    std::string error;  // one line for stderr when the command line is wrong
+};
+
+CommandLine ParseCommandLine(const std::vector<std::string>& args);
+std::string UsageText();
+
+}  // namespace platform

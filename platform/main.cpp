@@ -1,0 +1,63 @@
+// The host's start-up code: reads the command line, sets the platform up on the chosen
+// backend, runs the program's WinMain and exits with its result.
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <vector>
+
+#include "platform/command_line.h"
+#include "platform/desktop.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/host.h"
+#include "shell/platform.h"
+
+namespace {
+
+int RunHeadless(const platform::CommandLine& c) {
+    platform::HeadlessOptions options;
+    options.startTick = c.startTick;
+    options.shotsDir = c.shots;
+    options.until = c.until;
+    options.trace = c.trace;
+    if (!c.script.empty()) {
+        std::ifstream in(c.script);
+        if (!in) {
+            std::cerr << "quillby: cannot read script " << c.script << "\n";
+            return 2;
+        }
+        platform::ScriptResult parsed = platform::ParseScript(in);
+        if (!parsed.error.empty()) {
+            std::cerr << "quillby: script " << c.script << " " << parsed.error << "\n";
+            return 2;
+        }
+        options.script = std::move(parsed.events);
+    }
+    auto backend = std::make_unique<platform::HeadlessBackend>(std::move(options), std::cout);
+    platform::HeadlessBackend* headless = backend.get();
+    platform::Start(std::move(backend));
+    int code = WinMain(GetModuleHandleW(nullptr), nullptr, const_cast<LPWSTR>(L""), SW_SHOW);
+    headless->Exited(code);
+    std::cout.flush();
+    platform::Stop();
+    return headless->failed() && code == 0 ? 1 : code;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    platform::CommandLine c = platform::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (!c.error.empty()) {
+        std::cerr << "quillby: " << c.error << "\n";
+        return 2;
+    }
+    if (c.help) {
+        std::cout << platform::UsageText();
+        return 0;
+    }
+    if (c.version) {
+        std::cout << "quillby " << QUILLBY_VERSION << "\n";
+        return 0;
+    }
+    if (c.headless || !platform::HasDesktop()) return RunHeadless(c);
+    return platform::RunDesktop(c);
+}

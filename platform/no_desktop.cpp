@@ -1,0 +1,9 @@
+// Builds without a desktop backend run headless.
+#include "platform/desktop.h"
+
+namespace platform {
+
+bool HasDesktop() { return false; }
+int RunDesktop(const CommandLine&) { return 1; }
+
+}  // namespace platform
