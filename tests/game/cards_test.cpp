@@ -1,1 +1,102 @@
-#include <gtest/gtest.h>
+#include "tests/game/game_fixture.h"
+
+namespace {
+
+using CardsTest = GameTest;
+
+TEST_F(CardsTest, TheFirstCardIsAGreenCapitalAWithItsFirstPicture) {
+    EXPECT_EQ(game->letter[0], L'A');
+    EXPECT_TRUE(game->upperCase);
+    EXPECT_EQ(LetterColour(), RGB(0, 255, 0));
+    EXPECT_EQ(game->pictures[0]->bitmapId, 500);
+    EXPECT_EQ(game->pictures[0]->GetX(), 167);
+    EXPECT_EQ(game->pictures[0]->GetY(), 30);
+    EXPECT_EQ(game->pictures[1], nullptr);
+    EXPECT_EQ(game->letterText->GetX(), 70);
+    EXPECT_EQ(game->letterText->GetY(), 80);
+    EXPECT_EQ(game->closeButton->GetX(), 217);
+    EXPECT_EQ(game->closeButton->GetY(), 3);
+    EXPECT_EQ(game->prevButton->GetX(), 40);
+    EXPECT_EQ(game->nextButton->GetX(), 140);
+    EXPECT_EQ(game->nextButton->GetY(), 260);
+    EXPECT_EQ(game->modeBox->GetX(), 45);
+    EXPECT_EQ(game->modeBox->currentFrame, 0);
+    EXPECT_TRUE(game->modeBox->visible);
+    EXPECT_FALSE(game->sparkle->visible);
+    EXPECT_EQ(game->sparkle->GetX(), 70);
+    EXPECT_EQ(game->sparkle->GetY(), 105);
+    // Building the first card drew nothing from the generator seeded with the tick.
+    int next = LcgRand();
+    LcgSrand(kSeed);
+    EXPECT_EQ(next, LcgRand());
+}
+
+TEST_F(CardsTest, TheArrowsWalkTheRingOfFiftyTwoLettersBothWays) {
+    std::wstring forwards;
+    for (int i = 0; i < 52; ++i) {
+        TapFigure(game->nextButton);
+        forwards += game->letter[0];
+        EXPECT_EQ(game->upperCase, game->letter[0] <= L'Z');
+    }
+    EXPECT_EQ(forwards, L"BCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyzA");
+    std::wstring backwards;
+    for (int i = 0; i < 52; ++i) {
+        TapFigure(game->prevButton);
+        backwards += game->letter[0];
+    }
+    EXPECT_EQ(backwards, L"zyxwvutsrqponmlkjihgfedcbaZYXWVUTSRQPONMLKJIHGFEDCBA");
+    EXPECT_EQ(Sounds(), std::vector<int>(104, 20000));
+}
+
+TEST_F(CardsTest, EachCardDrawsItsColourThenItsPicture) {
+    LcgSrand(99);
+    TapFigure(game->nextButton);  // "B"
+    LcgSrand(99);
+    int colour = LcgRand() % 3;
+    int variant = LcgRand() % 3;
+    EXPECT_EQ(LetterColour(), game->colours[colour]);
+    EXPECT_EQ(game->pictures[0]->bitmapId, 500 + 100 * variant + 1);
+    EXPECT_EQ(game->pictures[0]->GetX(), 240 - game->pictures[0]->GetWidth() - 30);
+    EXPECT_FALSE(game->pictures[0]->enabled);
+
+    // Both cases of a letter share their pictures.
+    for (int i = 0; i < 26; ++i) TapFigure(game->nextButton);  // "b"
+    EXPECT_EQ(game->letter[0], L'b');
+    EXPECT_EQ(game->pictures[0]->bitmapId % 100, 1);
+}
+
+TEST_F(CardsTest, ArrowsPressOnTouchAndEveryPressAndReleaseIsReported) {
+    game->PointerDown(60, 280);
+    EXPECT_EQ(game->letter[0], L'z');  // acted at the touch
+    EXPECT_TRUE(game->prevButton->pressed);
+    game->PointerUp(200, 10);  // lifted elsewhere: the arrow still comes back up
+    EXPECT_FALSE(game->prevButton->pressed);
+    ASSERT_EQ(listener.events.size(), 2u);
+    EXPECT_TRUE(listener.events[0].press);
+    EXPECT_EQ(listener.events[0].figure, game->prevButton);
+    EXPECT_FALSE(listener.events[1].press);
+    EXPECT_EQ(listener.events[1].screen, game.get());
+}
+
+TEST_F(CardsTest, TheLetterPictureAndBackgroundTakeNoTaps) {
+    Tap(100, 150);  // the letter
+    TapFigure(game->pictures[0]);
+    Tap(20, 200);  // the background
+    EXPECT_TRUE(listener.events.empty());
+    EXPECT_TRUE(Sounds().empty());
+}
+
+TEST_F(CardsTest, TheCloseButtonClicksPostsDestroyAndIsStillReported) {
+    TapFigure(game->closeButton);
+    EXPECT_EQ(Sounds(), std::vector<int>{20000});
+    ASSERT_FALSE(listener.events.empty());
+    EXPECT_EQ(listener.events[0].figure, game->closeButton);
+    MSG msg;
+    bool destroyPosted = false;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        if (msg.message == WM_DESTROY) destroyPosted = true;
+        else if (msg.message == WM_PAINT) DispatchMessageW(&msg);
+    EXPECT_TRUE(destroyPosted);
+}
+
+}  // namespace

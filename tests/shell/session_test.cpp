@@ -1,1 +1,107 @@
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+#include "platform/png.h"
+#include "tests/shell/session.h"
+
+namespace {
+
+// The title's picture, outside its labels; the game's quiz switch; the close button.
+constexpr const char* kOpenGame = "100 down 120 150\n150 up 120 150\n";
+constexpr const char* kQuizOn = "300 down 75 20\n350 up 75 20\n";
+
+bool SamePixels(const platform::Surface& a, const platform::Surface& b) {
+    return a.width == b.width && a.height == b.height && a.pixels == b.pixels;
+}
+
+TEST(SessionTest, StartUpPlaysTheOpeningSoundBeforeAnythingElse) {
+    Session s = RunSession("", 0, true);
+    EXPECT_EQ(s.log.rfind("0 sound 20006\n", 0), 0u) << s.log;
+    EXPECT_TRUE(s.Logged("0 paint 0 0 240 320"));  // the first paint shows the title whole
+    EXPECT_TRUE(s.Logged("1000 exit 0"));
+}
+
+TEST(SessionTest, TheTitleGivesWayToTheGameOnThePressNotTheRelease) {
+    Session s = RunSession("50 shot title\n100 down 120 150\n120 shot held\n900 up 120 150\n", 0, true);
+    EXPECT_TRUE(s.Logged("100 sound 20003"));
+    EXPECT_FALSE(SamePixels(s.Shot("title"), s.Shot("held")));
+    EXPECT_EQ(s.exitCode, 0);
+}
+
+TEST(SessionTest, ATapInsideATitleLabelDoesNothing) {
+    Session s = RunSession("100 down 50 305\n110 up 50 305\n200 down 170 306\n210 up 170 306\n");
+    EXPECT_EQ(s.log.find("sound 20003"), std::string::npos) << s.log;
+}
+
+TEST(SessionTest, TheCloseButtonClicksAndEndsTheProgramWithZero) {
+    Session s = RunSession(std::string(kOpenGame) + "400 down 227 13\n410 up 227 13\n5000 down 100 100\n");
+    EXPECT_TRUE(s.Logged("400 sound 20000"));
+    EXPECT_TRUE(s.Logged("400 exit 0")) << s.log;
+    EXPECT_EQ(s.exitCode, 0);
+}
+
+TEST(SessionTest, ClosingTheWindowEndsTheProgramWithZero) {
+    Session s = RunSession("100 close\n");
+    EXPECT_TRUE(s.Logged("100 exit 0")) << s.log;
+    Session game = RunSession(std::string(kOpenGame) + kQuizOn + "500 close\n");
+    EXPECT_TRUE(game.Logged("500 exit 0")) << game.log;
+}
+
+TEST(SessionTest, AWholeSessionOfCardsAndQuizPlaysThrough) {
+    std::string script = kOpenGame;
+    uint32_t t = 300;
+    auto tap = [&](int x, int y) {
+        script += std::to_string(t) + " down " + std::to_string(x) + " " + std::to_string(y) + "\n";
+        script += std::to_string(t + 40) + " up " + std::to_string(x) + " " + std::to_string(y) + "\n";
+        t += 700;  // slower than a double click
+    };
+    for (int i = 0; i < 30; ++i) tap(i % 3 ? 170 : 70, 282);  // arrows
+    tap(75, 20);                                               // quiz on
+    for (int round = 0; round < 40; ++round) {
+        tap(180, 60);   // top right
+        tap(180, 260);  // bottom right
+        tap(90, 260);   // bottom left
+        t += 2200;      // a reward, if one of them was right
+    }
+    tap(75, 20);  // quiz off
+    Session s = RunSession(script, 777);
+    EXPECT_EQ(s.exitCode, 0);
+    EXPECT_NE(s.log.find("sound 20002"), std::string::npos);
+    EXPECT_NE(s.log.find("sound 20007"), std::string::npos);
+}
+
+TEST(SessionTest, TheSameScriptAndStartTickGiveTheSameRunEveryTime) {
+    std::string script = std::string(kOpenGame) + "200 shot card\n" + kQuizOn +
+                         "600 down 180 60\n640 up 180 60\n1300 down 180 260\n1340 up 180 260\n"
+                         "4000 shot later\n";
+    Session a = RunSession(script, 31337, true);
+    Session b = RunSession(script, 31337, true);
+    EXPECT_EQ(a.log, b.log);
+    EXPECT_TRUE(SamePixels(a.Shot("card"), b.Shot("card")));
+    EXPECT_TRUE(SamePixels(a.Shot("later"), b.Shot("later")));
+    Session c = RunSession(script, 31338, true);
+    EXPECT_FALSE(SamePixels(a.Shot("later"), c.Shot("later")));
+}
+
+// The title, the first card and the first quiz round for one start tick, pixel for pixel.
+// QUILLBY_UPDATE_PICTURES=1 writes them anew.
+TEST(SessionTest, GoldenScreenshots) {
+    Session s = RunSession(std::string("50 shot title\n") + kOpenGame + "200 shot card\n" + kQuizOn +
+                               "400 shot quiz\n",
+                           2026);
+    bool update = std::getenv("QUILLBY_UPDATE_PICTURES") != nullptr;
+    for (const char* name : {"title", "card", "quiz"}) {
+        std::string golden = std::string("tests/golden/") + name + ".png";
+        platform::Surface shot = s.Shot(name);
+        ASSERT_EQ(shot.width, 240) << name;
+        if (update) platform::WritePng(golden, shot);
+        platform::Surface expected;
+        ASSERT_TRUE(platform::ReadPng(golden, expected)) << golden;
+        EXPECT_TRUE(SamePixels(shot, expected)) << name << " differs from " << golden;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,24 @@
+#include "tests/game/game_fixture.h"
+
+#include "platform/gdi_objects.h"
+
+COLORREF GameTest::LetterColour() {
+    const platform::Surface& s = platform::TargetOf(platform::ToDc(game->letterText->GetSurface())).surface[0];
+    for (COLORREF c : s.pixels)
+        if (c != KeyColour) return c;
+    return KeyColour;
+}
+
+Image* GameTest::RightPicture() {
+    for (Image* p : game->pictures) {
+        WCHAR c = WCHAR((game->upperCase ? L'A' : L'a') + p->tag);
+        if (c == game->letter[0]) return p;
+    }
+    return nullptr;
+}
+
+Image* GameTest::WrongPicture() {
+    for (Image* p : game->pictures)
+        if (p != RightPicture() && p->visible) return p;
+    return nullptr;
+}

@@ -1,0 +1,67 @@
+#include "tests/shell/session.h"
+
+#include <unistd.h>
+
+#include <sstream>
+
+#include "platform/headless/headless_backend.h"
+#include "platform/host.h"
+#include "platform/png.h"
+#include "shell/platform.h"
+
+namespace {
+
+std::filesystem::path SessionFolder() {
+    static ScratchFolder folder;
+    return folder.path;
+}
+
+}  // namespace
+
+ScratchFolder::ScratchFolder() {
+    static int counter = 0;
+    path = std::filesystem::temp_directory_path() /
+           ("quillby-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    std::filesystem::create_directories(path);
+}
+
+ScratchFolder::~ScratchFolder() { std::filesystem::remove_all(path); }
+
+platform::Surface Session::Shot(const std::string& name) const {
+    platform::Surface s;
+    platform::ReadPng((shots / (name + ".png")).string(), s);
+    return s;
+}
+
+bool Session::Logged(const std::string& line) const {
+    return ("\n" + log).find("\n" + line + "\n") != std::string::npos;
+}
+
+Session RunSession(const std::string& script, uint32_t startTick, bool trace,
+                   std::optional<uint32_t> until) {
+    static int runs = 0;
+    Session session;
+    session.shots = SessionFolder() / std::to_string(runs++);
+    std::filesystem::create_directories(session.shots);
+    std::istringstream in(script);
+    platform::ScriptResult parsed = platform::ParseScript(in);
+    if (!parsed.error.empty()) {
+        session.log = "script " + parsed.error;
+        return session;
+    }
+    platform::HeadlessOptions options;
+    options.startTick = startTick;
+    options.script = parsed.events;
+    options.shotsDir = session.shots.string();
+    options.trace = trace;
+    options.until = until;
+    std::ostringstream log;
+    auto backend = std::make_unique<platform::HeadlessBackend>(std::move(options), log);
+    platform::HeadlessBackend* headless = backend.get();
+    platform::Start(std::move(backend));
+    session.exitCode = WinMain(GetModuleHandleW(nullptr), nullptr, const_cast<LPWSTR>(L""), SW_SHOW);
+    headless->Exited(session.exitCode);
+    platform::Stop();
+    session.log = log.str();
+    return session;
+}

@@ -1,0 +1,30 @@
+// Runs the whole program in this process on the headless backend, as `quillby --headless`
+// does, and gives back its log, exit code and screenshots.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "platform/surface.h"
+
+struct Session {
+    std::string log;
+    int exitCode = -1;
+    std::filesystem::path shots;  // where `shot` lines wrote
+
+    platform::Surface Shot(const std::string& name) const;
+    // The log's lines at virtual time `ms` and after, as "MS what".
+    bool Logged(const std::string& line) const;
+};
+
+Session RunSession(const std::string& script, uint32_t startTick = 0, bool trace = false,
+                   std::optional<uint32_t> until = std::nullopt);
+
+// A temporary folder that is removed when it goes away.
+struct ScratchFolder {
+    ScratchFolder();
+    ~ScratchFolder();
+    std::filesystem::path path;
+};
