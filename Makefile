@@ -1,16 +1,19 @@
 # Quillby's two front doors: `make run` and `make test`. Both install what is missing first.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test test-plain test-sanitize build install clean
+.PHONY: run test test-plain test-sanitize build bench install clean
 
 run: build
-	@if [ -x build/default/quillby ]; then ./build/default/quillby $(ARGS); \
-	else echo "The game itself is not built yet: only the platform layer and the toolkit exist so far."; fi
+	./build/default/shell/quillby $(ARGS)
 
 build:
 	@scripts/ensure-deps.sh
 	cmake --preset default
-	cmake --build --preset default -j $(JOBS)
+	cmake --build --preset default -j $(JOBS) --target quillby
+
+bench: build
+	cmake --build --preset default -j $(JOBS) --target quillby_bench
+	./build/default/bench/quillby_bench
 
 test:
 	@scripts/ensure-deps.sh test
