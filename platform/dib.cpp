@@ -39,12 +39,15 @@ bool DecodeDib(const uint8_t* data, size_t size, Surface& out) {
     DibInfo info;
     if (!ReadDibInfo(data, size, info)) return false;
     uint32_t headerSize = U32(data);
-    size_t colours = 0;
+    uint32_t used = U32(data + 32);
+    // A true-colour DIB may still carry a colour table (for palette devices); its pixels
+    // follow that table.
+    size_t colours = used;
     if (info.bitsPerPixel <= 8) {
-        uint32_t used = U32(data + 32);
-        colours = used ? used : (size_t(1) << info.bitsPerPixel);
+        if (!used) colours = size_t(1) << info.bitsPerPixel;
         if (colours > (size_t(1) << info.bitsPerPixel)) return false;
     }
+    if (colours > size / 4) return false;
     size_t paletteAt = headerSize;
     size_t pixelsAt = paletteAt + colours * 4;
     size_t stride = ((size_t(info.width) * info.bitsPerPixel + 31) / 32) * 4;

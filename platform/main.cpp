@@ -37,9 +37,10 @@ int RunHeadless(const platform::CommandLine& c) {
     platform::Start(std::move(backend));
     int code = WinMain(GetModuleHandleW(nullptr), nullptr, const_cast<LPWSTR>(L""), SW_SHOW);
     headless->Exited(code);
+    bool shotFailed = headless->failed();
     std::cout.flush();
     platform::Stop();
-    return headless->failed() && code == 0 ? 1 : code;
+    return shotFailed && code == 0 ? 1 : code;
 }
 
 }  // namespace
