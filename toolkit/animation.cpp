@@ -6,11 +6,7 @@ Animation::Animation(Screen* screen, HWND window, int32_t bitmapId, int32_t fram
                      int32_t framesPerSecond)
     : Image(screen, window, bitmapId), frameCount(frameCount), framesPerSecond(framesPerSecond) {
     frameWidth = bitmapInfo.bmWidth / frameCount;
-    HDC windowDc = GetDC(window);
-    frameSurface = CreateCompatibleDC(windowDc);
-    frameBitmap = CreateCompatibleBitmap(windowDc, frameWidth, bitmapInfo.bmHeight);
-    SelectObject(frameSurface, frameBitmap);
-    ReleaseDC(window, windowDc);
+    MakeShownSurface(frameWidth, bitmapInfo.bmHeight, frameSurface, frameBitmap);
     SetVisible(false);
 }
 

@@ -2,12 +2,7 @@
 
 Button::Button(Screen* screen, HWND window, int32_t bitmapId) : Image(screen, window, bitmapId) {
     halfWidth = bitmapInfo.bmWidth / 2;
-    HDC windowDc = GetDC(window);
-    stateSurface = CreateCompatibleDC(windowDc);
-    // Made from the window's DC: one made from the new memory DC would be monochrome.
-    stateBitmap = CreateCompatibleBitmap(windowDc, halfWidth, bitmapInfo.bmHeight);
-    SelectObject(stateSurface, stateBitmap);
-    ReleaseDC(window, windowDc);
+    MakeShownSurface(halfWidth, bitmapInfo.bmHeight, stateSurface, stateBitmap);
     SetVisible(true);
 }
 

@@ -30,3 +30,11 @@ const WCHAR* Image::GetTypeName() {
 HDC Image::GetSurface() {
     return surface;
 }
+
+void Image::MakeShownSurface(int32_t w, int32_t h, HDC& shown, HBITMAP& shownBitmap) {
+    HDC windowDc = GetDC(window);
+    shown = CreateCompatibleDC(windowDc);
+    shownBitmap = CreateCompatibleBitmap(windowDc, w, h);
+    SelectObject(shown, shownBitmap);
+    ReleaseDC(window, windowDc);
+}

@@ -15,4 +15,10 @@ class Image : public Figure {
     HBITMAP initialBitmap = nullptr;
     HBITMAP bitmap = nullptr;
     HDC surface = nullptr;
+
+protected:
+    // A memory surface holding a new full-colour bitmap of the given size, for the part of the
+    // bitmap a kind shows. Made from the window's DC: one made from the new memory DC would be
+    // monochrome.
+    void MakeShownSurface(int32_t w, int32_t h, HDC& shown, HBITMAP& shownBitmap);
 };
