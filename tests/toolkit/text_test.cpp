@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <string>
 
 #include "tests/support/pixels.h"
 #include "tests/support/swatch.h"
@@ -13,38 +14,24 @@ namespace {
 constexpr COLORREF kBackground = RGB(10, 20, 30);
 constexpr COLORREF kGreen = RGB(0, 255, 0);
 
-// The font of the big letters.
-LOGFONTW BigLetters() {
+// 150 pixels high for the big letters, 12 for the title screen's labels.
+LOGFONTW Font(int height) {
     LOGFONTW font{};
-    font.lfHeight = 150;
+    font.lfHeight = height;
     font.lfWeight = FW_BOLD;
     font.lfPitchAndFamily = FF_SWISS;
     return font;
 }
 
-// The font of the title screen's small labels.
-LOGFONTW Label() {
-    LOGFONTW font = BigLetters();
-    font.lfHeight = 12;
-    return font;
-}
-
-// Rows and columns holding glyph pixels, and how many there are.
-struct Ink {
-    int left = INT32_MAX, top = INT32_MAX, right = -1, bottom = -1, count = 0;
-    int Height() const { return bottom - top + 1; }
-};
-
-Ink InkOf(const platform::Surface& s, COLORREF colour) {
-    Ink ink;
-    for (int y = 0; y < s.height; ++y)
-        for (int x = 0; x < s.width; ++x) {
-            if (s.At(x, y) != colour) continue;
-            ++ink.count;
-            ink = Ink{std::min(ink.left, x), std::min(ink.top, y), std::max(ink.right, x),
-                      std::max(ink.bottom, y), ink.count};
-        }
-    return ink;
+// The box around the pixels of one colour, inclusive.
+RECT InkOf(const platform::Surface& s, COLORREF colour) {
+    RECT box{s.width, s.height, -1, -1};
+    for (LONG y = 0; y < s.height; ++y)
+        for (LONG x = 0; x < s.width; ++x)
+            if (s.At(x, y) == colour)
+                box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x),
+                       std::max(box.bottom, y)};
+    return box;
 }
 
 class TextTest : public HeadlessTest {
@@ -66,49 +53,44 @@ class TextTest : public HeadlessTest {
     }
     SIZE Extent(const WCHAR* string, const LOGFONTW& font) {
         HDC dc = CreateCompatibleDC(nullptr);
-        HFONT handle = CreateFontIndirectW(&font);
-        HGDIOBJ previous = SelectObject(dc, handle);
+        HGDIOBJ previous = SelectObject(dc, CreateFontIndirectW(&font));
         SIZE size{};
         GetTextExtentExPointW(dc, string, int(std::wcslen(string)), 0, nullptr, nullptr, &size);
-        SelectObject(dc, previous);
-        DeleteObject(handle);
+        DeleteObject(SelectObject(dc, previous));
         DeleteDC(dc);
         return size;
     }
     std::unique_ptr<PlainScreen> screen;
 };
 
-TEST_F(TextTest, TakesTheSizeOfItsTextInItsFont) {
-    for (const WCHAR* s : {L"A", L"g", L"Quillby"}) {
-        Text* text = Add(s, kGreen, BigLetters());
-        SIZE extent = Extent(s, BigLetters());
-        EXPECT_EQ(text->GetWidth(), extent.cx);
-        EXPECT_EQ(text->GetHeight(), extent.cy);
-        EXPECT_GT(extent.cx, 0);
-        EXPECT_STREQ(text->GetTypeName(), L"Text");
+TEST_F(TextTest, TakesTheSizeOfItsTextInItsFontAndFillsIt) {
+    for (auto [string, height] :
+         {std::pair{L"A", 150}, {L"g", 150}, {L"Quillby", 150}, {L"v. 1.1", 12}}) {
+        std::wstring callers = string;
+        Text* text = Add(callers.c_str(), kGreen, Font(height));
+        callers.assign(callers.size(), L'#');  // the figure keeps its own copy
+        EXPECT_STREQ(text->text, string);
+        SIZE extent = Extent(string, Font(height));
+        EXPECT_TRUE(text->GetWidth() == extent.cx && text->GetHeight() == extent.cy) << string;
+        EXPECT_EQ(extent.cy, height);
+        RECT ink = InkOf(PixelsOf(text->GetSurface()), kGreen);
+        EXPECT_GE(ink.bottom - ink.top + 1, height / 2) << string;  // small labels too
     }
-    EXPECT_EQ(Add(L"A", kGreen, BigLetters())->GetHeight(), 150);
-    EXPECT_EQ(Add(L"v. 1.1", kGreen, Label())->GetHeight(), 12);
 }
 
-TEST_F(TextTest, ABigLetterIsCrispAndStandsAboutNinetyPixelsHigh) {
-    Text* a = Add(L"A", kGreen, BigLetters());
-    platform::Surface pixels = PixelsOf(a->GetSurface());
-    for (COLORREF p : pixels.pixels) ASSERT_TRUE(p == kGreen || p == KeyColour) << std::hex << p;
-    Ink ink = InkOf(pixels, kGreen);
-    EXPECT_GE(ink.Height(), 85);
-    EXPECT_LE(ink.Height(), 95);
-    // Inside its cell, never cut by it; the descender of a "g" too.
-    EXPECT_GT(ink.top, 0);
-    EXPECT_LT(ink.bottom, 149);
-    Ink g = InkOf(PixelsOf(Add(L"g", kGreen, BigLetters())->GetSurface()), kGreen);
-    EXPECT_GT(g.bottom, ink.bottom);
-    EXPECT_LT(g.bottom, 149);
-    EXPECT_GT(g.left, 0);
+TEST_F(TextTest, ABigLetterIsCrispAndStandsAboutNinetyPixelsHighInsideItsCell) {
+    platform::Surface a = PixelsOf(Add(L"A", kGreen, Font(150))->GetSurface());
+    for (COLORREF p : a.pixels) ASSERT_TRUE(p == kGreen || p == KeyColour) << std::hex << p;
+    RECT ink = InkOf(a, kGreen);
+    EXPECT_NEAR(ink.bottom - ink.top + 1, 90, 5);
+    // Never cut by the cell, the descender of a "g" neither.
+    RECT g = InkOf(PixelsOf(Add(L"g", kGreen, Font(150))->GetSurface()), kGreen);
+    EXPECT_TRUE(ink.top > 0 && g.bottom > ink.bottom && g.bottom < 149 && g.left > 0);
 }
 
-TEST_F(TextTest, ComposingChangesOnlyTheGlyphsPixels) {
-    Text* text = Add(L"Ag", kGreen, BigLetters(), 20, 40);
+TEST_F(TextTest, ComposingChangesOnlyTheGlyphsPixelsAndKeyColouredTextVanishes) {
+    Text* text = Add(L"Ag", kGreen, Font(150), 20, 40);
+    Add(L"W", KeyColour, Font(150), 10, 160);
     platform::Surface own = PixelsOf(text->GetSurface());
     ComposeOnWindow(*screen);
     for (int y = 0; y < 320; ++y)
@@ -117,27 +99,6 @@ TEST_F(TextTest, ComposingChangesOnlyTheGlyphsPixels) {
             bool glyph = inside && own.At(x - 20, y - 40) == kGreen;
             ASSERT_EQ(WindowPixel(x, y), glyph ? kGreen : kBackground) << x << ',' << y;
         }
-}
-
-TEST_F(TextTest, KeepsItsOwnCopyOfTheString) {
-    auto* string = new WCHAR[3]{L'A', L'g', 0};
-    Text* text = Add(string, kGreen, BigLetters());
-    delete[] string;
-    EXPECT_STREQ(text->text, L"Ag");
-}
-
-TEST_F(TextTest, TextInTheKeyColourVanishes) {
-    Add(L"W", KeyColour, BigLetters(), 10, 10);
-    ComposeOnWindow(*screen);
-    EXPECT_EQ(InkOf(platform::Display(), kBackground).count, 240 * 320);
-}
-
-TEST_F(TextTest, SmallLabelsStillHaveLetters) {
-    Text* label = Add(L"v. 1.1", RGB(0, 0, 0), Label());
-    Ink ink = InkOf(PixelsOf(label->GetSurface()), RGB(0, 0, 0));
-    EXPECT_GT(ink.count, 15);
-    EXPECT_GE(ink.Height(), 7);  // the "1"s stand most of the cell high
-    EXPECT_GE(ink.right - ink.left + 1, label->GetWidth() - 4);
 }
 
 }  // namespace
