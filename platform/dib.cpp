@@ -2,15 +2,10 @@
 
 #include <cstring>
 
+#include "platform/bytes.h"
+
 namespace platform {
 namespace {
-
-uint32_t U32(const uint8_t* p) {
-    return p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24;
-}
-uint16_t U16(const uint8_t* p) {
-    return uint16_t(p[0] | p[1] << 8);
-}
 
 constexpr uint32_t kBiRgb = 0;
 constexpr int kMaxSide = 16384;
@@ -19,12 +14,12 @@ constexpr int kMaxSide = 16384;
 
 bool ReadDibInfo(const uint8_t* data, size_t size, DibInfo& info) {
     if (size < 40) return false;
-    uint32_t headerSize = U32(data);
+    uint32_t headerSize = ReadU32(data);
     if (headerSize < 40 || headerSize > size) return false;
-    int32_t width = int32_t(U32(data + 4));
-    int32_t height = int32_t(U32(data + 8));
-    int bits = U16(data + 14);
-    if (U16(data + 12) != 1 || U32(data + 16) != kBiRgb) return false;
+    int32_t width = int32_t(ReadU32(data + 4));
+    int32_t height = int32_t(ReadU32(data + 8));
+    int bits = ReadU16(data + 14);
+    if (ReadU16(data + 12) != 1 || ReadU32(data + 16) != kBiRgb) return false;
     if (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32) return false;
     if (width <= 0 || width > kMaxSide || height == 0 || height < -kMaxSide || height > kMaxSide)
         return false;
@@ -38,8 +33,8 @@ bool ReadDibInfo(const uint8_t* data, size_t size, DibInfo& info) {
 bool DecodeDib(const uint8_t* data, size_t size, Surface& out) {
     DibInfo info;
     if (!ReadDibInfo(data, size, info)) return false;
-    uint32_t headerSize = U32(data);
-    uint32_t used = U32(data + 32);
+    uint32_t headerSize = ReadU32(data);
+    uint32_t used = ReadU32(data + 32);
     // A true-colour DIB may still carry a colour table (for palette devices); its pixels
     // follow that table.
     size_t colours = used;

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "platform/bytes.h"
 #include "platform/dib.h"
 #include "platform/gdi_objects.h"
 #include "platform/host.h"
@@ -109,7 +110,7 @@ BOOL sndPlaySoundW(LPCWSTR sound, UINT flags) {
     for (size_t i = 0; i < kResourceCount; ++i)
         if (kResources[i].data == image) size = kResources[i].size, id = kResources[i].id;
     if (!id) {
-        uint32_t riffSize = image[4] | image[5] << 8 | image[6] << 16 | uint32_t(image[7]) << 24;
+        uint32_t riffSize = ReadU32(image + 4);
         size = size_t(riffSize) + 8;
     }
     Sound parsed;

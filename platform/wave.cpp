@@ -3,37 +3,29 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/bytes.h"
 #include "platform/sound.h"
 
 namespace platform {
-namespace {
-
-uint32_t U32(const uint8_t* p) {
-    return p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24;
-}
-uint16_t U16(const uint8_t* p) {
-    return uint16_t(p[0] | p[1] << 8);
-}
-
-}  // namespace
+namespace {}  // namespace
 
 bool ParseWave(const uint8_t* image, size_t size, Sound& out) {
     if (!image || size < 12 || std::memcmp(image, "RIFF", 4) || std::memcmp(image + 8, "WAVE", 4))
         return false;
     // The RIFF size may claim less than the buffer holds, never more.
-    size_t end = std::min<size_t>(size, size_t(U32(image + 4)) + 8);
+    size_t end = std::min<size_t>(size, size_t(ReadU32(image + 4)) + 8);
     bool haveFormat = false, haveData = false;
     Sound sound;
     for (size_t at = 12; at + 8 <= end;) {
         const uint8_t* chunk = image + at;
-        size_t length = U32(chunk + 4);
+        size_t length = ReadU32(chunk + 4);
         size_t body = at + 8;
         if (length > end - body) return false;  // a chunk that claims more than is there
         if (!std::memcmp(chunk, "fmt ", 4)) {
             if (length < 16) return false;
-            uint16_t format = U16(image + body), channels = U16(image + body + 2);
-            sound.sampleRate = U32(image + body + 4);
-            sound.bitsPerSample = U16(image + body + 14);
+            uint16_t format = ReadU16(image + body), channels = ReadU16(image + body + 2);
+            sound.sampleRate = ReadU32(image + body + 4);
+            sound.bitsPerSample = ReadU16(image + body + 14);
             if (format != 1 || channels != 1 || sound.sampleRate == 0 ||
                 (sound.bitsPerSample != 8 && sound.bitsPerSample != 16))
                 return false;
