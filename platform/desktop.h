@@ -1,4 +1,5 @@
-// The desktop host, where the build has one.
+// The desktop host, where the build has one (SDL2: platform/sdl/); without it every run is
+// headless.
 #pragma once
 
 #include "platform/command_line.h"
@@ -6,7 +7,8 @@
 namespace platform {
 
 bool HasDesktop();
-// Runs the program in a desktop window; the process's exit code.
+// Runs the program in a desktop window and gives the process's exit code: the program's own,
+// or 1 after one line on stderr when there is no display to open a window on.
 int RunDesktop(const CommandLine& c);
 
 }  // namespace platform

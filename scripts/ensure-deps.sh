@@ -12,7 +12,8 @@ packages=(
   libsdl2-dev                     # the desktop window, stylus and sound
 )
 if [ "${1:-}" = "test" ]; then
-  packages+=(xvfb xdotool)        # the end-to-end check of the desktop window
+  packages+=(xvfb xdotool         # the end-to-end check of the desktop window:
+             imagemagick)         # its screenshot, halved and compared with the headless one
 fi
 
 missing=()

@@ -1,0 +1,55 @@
+#include "platform/sdl/mixer.h"
+
+#include <algorithm>
+
+namespace platform {
+
+Mixer::Mixer(AudioFormat format)
+    : format_(format), fadeFrames_(std::max<size_t>(1, size_t(format.rate) * kFadeMs / 1000)) {}
+
+void Mixer::Play(const float* samples, size_t frames) {
+    if (current_.Active()) {
+        // Into a free slot, or in place of the quietest fade.
+        Voice* slot = &fading_[0];
+        for (Voice& f : fading_) {
+            if (!f.Active()) {
+                slot = &f;
+                break;
+            }
+            if (f.fadeLeft < slot->fadeLeft) slot = &f;
+        }
+        *slot = current_;
+        slot->fading = true;
+        slot->fadeLeft = fadeFrames_;
+    }
+    current_ = Voice{};
+    if (samples && frames) {
+        current_.samples = samples;
+        current_.frames = frames;
+    }
+}
+
+void Mixer::AddVoice(Voice& v, float* out, size_t frames) {
+    const size_t channels = size_t(format_.channels);
+    for (size_t i = 0; i < frames && v.Active(); ++i, ++v.at) {
+        const float* in = v.samples + v.at * channels;
+        // The fade falls in equal steps from full level to nothing over fadeFrames_ frames.
+        float gain = v.fading ? float(v.fadeLeft--) / float(fadeFrames_) : 1.0f;
+        for (size_t c = 0; c < channels; ++c) out[i * channels + c] += in[c] * gain;
+    }
+}
+
+void Mixer::Mix(float* out, size_t frames) {
+    const size_t count = frames * size_t(format_.channels);
+    std::fill(out, out + count, 0.0f);
+    AddVoice(current_, out, frames);
+    for (Voice& f : fading_) AddVoice(f, out, frames);
+    for (size_t i = 0; i < count; ++i) out[i] = std::clamp(out[i], -1.0f, 1.0f);
+}
+
+bool Mixer::Silent() const {
+    if (current_.Active()) return false;
+    return std::none_of(fading_.begin(), fading_.end(), [](const Voice& f) { return f.Active(); });
+}
+
+}  // namespace platform

@@ -1,0 +1,60 @@
+// Sound for the desktop: the game's PCM converted to the device's format, and a mixer that
+// plays one sound at a time. A new sound replaces the one playing, which fades out over a few
+// milliseconds instead of stopping dead, since a waveform cut mid-swing clicks.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <vector>
+
+#include "platform/sound.h"
+
+namespace platform {
+
+// What the audio device plays: 32-bit float samples, `channels` interleaved, at `rate`.
+struct AudioFormat {
+    int rate = 48000;
+    int channels = 2;
+};
+
+// The sound's samples at the device's rate, the mono signal on every channel. Empty for a
+// sound with no data.
+std::vector<float> ConvertSound(const Sound& sound, const AudioFormat& device);
+
+// Not thread-safe: the audio callback calls Mix and the program calls Play under the device's
+// lock. Neither allocates nor frees, so the callback never waits on the heap; the samples
+// belong to the caller and must outlive their playing.
+class Mixer {
+  public:
+    static constexpr int kFadeMs = 5;
+
+    explicit Mixer(AudioFormat format);
+
+    // Starts these frames (interleaved, in the device's format), fading out what was playing.
+    // No frames: fades out to silence.
+    void Play(const float* samples, size_t frames);
+    // Fills `frames` frames of `out` with what is playing, silence where nothing is.
+    void Mix(float* out, size_t frames);
+    bool Silent() const;
+    int channels() const { return format_.channels; }
+
+  private:
+    struct Voice {
+        const float* samples = nullptr;
+        size_t frames = 0;
+        size_t at = 0;
+        bool fading = false;
+        size_t fadeLeft = 0;  // frames until a fading voice is silent
+        bool Active() const { return samples && at < frames && (!fading || fadeLeft > 0); }
+    };
+
+    void AddVoice(Voice& v, float* out, size_t frames);
+
+    AudioFormat format_;
+    size_t fadeFrames_;
+    Voice current_;
+    // Sounds cut off in quick succession each finish their fade.
+    std::array<Voice, 4> fading_{};
+};
+
+}  // namespace platform

@@ -1,0 +1,37 @@
+#include "platform/sdl/icon.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/png.h"
+#include "shell/platform.h"
+
+namespace {
+
+TEST(WindowIconTest, ShowsTheMenuIconsPixelsAndRefusesADamagedFile) {
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(101), RT_GROUP_ICON);
+    ASSERT_TRUE(resource);
+    auto* ico = static_cast<const uint8_t*>(LockResource(LoadResource(module, resource)));
+    size_t size = SizeofResource(module, resource);
+    for (int side : {16, 32}) {
+        SCOPED_TRACE(side);
+        std::vector<uint32_t> pixels = platform::IconPixels(ico, size, side);
+        platform::Surface png;
+        ASSERT_TRUE(platform::ReadPng("resources/icons/quillby-" + std::to_string(side) + ".png", png));
+        ASSERT_EQ(pixels.size(), size_t(side * side));
+        EXPECT_EQ(pixels[0] >> 24, 0u);  // the head is round: clear corners, an opaque middle
+        EXPECT_EQ(pixels[size_t(side / 2 * side + side / 2)] >> 24, 0xFFu);
+        for (int i = 0; i < side * side; ++i) {
+            COLORREF c = png.At(i % side, i / side);
+            uint32_t rgb = uint32_t(GetRValue(c)) << 16 | uint32_t(GetGValue(c)) << 8 | GetBValue(c);
+            if (pixels[size_t(i)] >> 24) ASSERT_EQ(pixels[size_t(i)] & 0xFFFFFF, rgb) << i;
+        }
+    }
+    EXPECT_TRUE(platform::IconPixels(ico, size, 48).empty());
+    // The 16-pixel image is the file's last: one byte short, it is refused, not read past the end.
+    EXPECT_TRUE(platform::IconPixels(ico, size - 1, 16).empty());
+}
+
+}  // namespace
