@@ -2,17 +2,11 @@
 
 #include <cstring>
 
+#include "platform/bytes.h"
 #include "platform/dib.h"
 
 namespace platform {
 namespace {
-
-uint32_t U32(const uint8_t* p) {
-    return p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24;
-}
-uint16_t U16(const uint8_t* p) {
-    return uint16_t(p[0] | p[1] << 8);
-}
 
 constexpr size_t kDirectoryBytes = 6;
 constexpr size_t kEntryBytes = 16;
@@ -20,20 +14,20 @@ constexpr size_t kEntryBytes = 16;
 }  // namespace
 
 std::vector<uint32_t> IconPixels(const uint8_t* ico, size_t size, int side) {
-    if (!ico || size < kDirectoryBytes || U16(ico) != 0 || U16(ico + 2) != 1) return {};
-    size_t count = U16(ico + 4);
+    if (!ico || size < kDirectoryBytes || ReadU16(ico) != 0 || ReadU16(ico + 2) != 1) return {};
+    size_t count = ReadU16(ico + 4);
     if (count > (size - kDirectoryBytes) / kEntryBytes) return {};
     for (size_t i = 0; i < count; ++i) {
         const uint8_t* entry = ico + kDirectoryBytes + i * kEntryBytes;
         int width = entry[0] ? entry[0] : 256, height = entry[1] ? entry[1] : 256;
-        size_t bytes = U32(entry + 8), offset = U32(entry + 12);
+        size_t bytes = ReadU32(entry + 8), offset = ReadU32(entry + 12);
         if (width != side || height != side || offset > size || bytes > size - offset) continue;
         const uint8_t* image = ico + offset;
         // The DIB's height counts the colour rows and the mask rows below them: say it holds
         // the colour rows alone to decode those.
         if (bytes < 40) return {};
         std::vector<uint8_t> dib(image, image + bytes);
-        int32_t half = int32_t(U32(image + 8)) / 2;
+        int32_t half = int32_t(ReadU32(image + 8)) / 2;
         if (half != side) return {};
         std::memcpy(dib.data() + 8, &half, 4);
         Surface colours;
@@ -41,11 +35,11 @@ std::vector<uint32_t> IconPixels(const uint8_t* ico, size_t size, int side) {
         if (!ReadDibInfo(dib.data(), dib.size(), info) ||
             !DecodeDib(dib.data(), dib.size(), colours))
             return {};
-        size_t paletteColours = U32(image + 32);
+        size_t paletteColours = ReadU32(image + 32);
         if (info.bitsPerPixel <= 8 && !paletteColours)
             paletteColours = size_t(1) << info.bitsPerPixel;
         size_t colourStride = ((size_t(side) * info.bitsPerPixel + 31) / 32) * 4;
-        size_t maskAt = U32(image) + paletteColours * 4 + colourStride * side;
+        size_t maskAt = ReadU32(image) + paletteColours * 4 + colourStride * side;
         size_t maskStride = ((size_t(side) + 31) / 32) * 4;
         if (maskAt > bytes || maskStride * side > bytes - maskAt) return {};
         std::vector<uint32_t> pixels(size_t(side) * side);
