@@ -297,8 +297,23 @@ BOOL TransparentImage(HDC dest, int destX, int destY, int destWidth, int destHei
         return FALSE;
     PixelConverter convert{dt.monochrome, st.monochrome, s ? s->bkColour : RGB(255, 255, 255),
                            d->textColour, d->bkColour};
+    if (destWidth == sourceWidth && destHeight == sourceHeight) {
+        // The common case, composing a figure: one to one, row by row.
+        Span span = ClipCopy(dt, destX, destY, st, sourceX, sourceY, destWidth, destHeight);
+        if (span.x0 >= span.x1 || span.y0 >= span.y1) return TRUE;
+        for (int j = span.y0; j < span.y1; ++j) {
+            const COLORREF* from =
+                &st.surface->At(sourceX + st.originX + span.x0, sourceY + st.originY + j);
+            COLORREF* to = &dt.surface->At(destX + dt.originX + span.x0, destY + dt.originY + j);
+            for (int i = 0; i < span.x1 - span.x0; ++i)
+                if (from[i] != transparent) to[i] = convert(from[i]);
+        }
+        NoteDrawn(d, RECT{destX + dt.originX + span.x0, destY + dt.originY + span.y0,
+                          destX + dt.originX + span.x1, destY + dt.originY + span.y1});
+        return TRUE;
+    }
     RECT drawn{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
-    // Each destination pixel takes the nearest source pixel, so equal sizes copy one to one.
+    // Stretched: each destination pixel takes the nearest source pixel.
     for (int j = 0; j < destHeight; ++j) {
         int ty = destY + dt.originY + j;
         int fy = sourceY + st.originY + int(int64_t(j) * sourceHeight / destHeight);
