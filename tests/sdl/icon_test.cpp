@@ -19,14 +19,17 @@ TEST(WindowIconTest, ShowsTheMenuIconsPixelsAndRefusesADamagedFile) {
         SCOPED_TRACE(side);
         std::vector<uint32_t> pixels = platform::IconPixels(ico, size, side);
         platform::Surface png;
-        ASSERT_TRUE(platform::ReadPng("resources/icons/quillby-" + std::to_string(side) + ".png", png));
+        ASSERT_TRUE(
+            platform::ReadPng("resources/icons/quillby-" + std::to_string(side) + ".png", png));
         ASSERT_EQ(pixels.size(), size_t(side * side));
         EXPECT_EQ(pixels[0] >> 24, 0u);  // the head is round: clear corners, an opaque middle
         EXPECT_EQ(pixels[size_t(side / 2 * side + side / 2)] >> 24, 0xFFu);
         for (int i = 0; i < side * side; ++i) {
             COLORREF c = png.At(i % side, i / side);
-            uint32_t rgb = uint32_t(GetRValue(c)) << 16 | uint32_t(GetGValue(c)) << 8 | GetBValue(c);
-            if (pixels[size_t(i)] >> 24) ASSERT_EQ(pixels[size_t(i)] & 0xFFFFFF, rgb) << i;
+            uint32_t rgb =
+                uint32_t(GetRValue(c)) << 16 | uint32_t(GetGValue(c)) << 8 | GetBValue(c);
+            uint32_t p = pixels[size_t(i)];
+            ASSERT_EQ(p >> 24 ? p & 0xFFFFFF : rgb, rgb) << i;  // where the icon is opaque
         }
     }
     EXPECT_TRUE(platform::IconPixels(ico, size, 48).empty());
