@@ -121,24 +121,11 @@ void GameScreen::TellScreenListeners(bool press, Figure* figure, int32_t x, int3
 
 // The arrows walk the ring A..Z a..z and round again; the previous arrow walks it backwards.
 void GameScreen::StepLetter(int direction) {
-    letter[0] = WCHAR(letter[0] + direction);
-    if (upperCase) {
-        if (letter[0] < L'A') {
-            letter[0] = L'z';
-            upperCase = false;
-        } else if (letter[0] > L'Z') {
-            letter[0] = L'a';
-            upperCase = false;
-        }
-    } else {
-        if (letter[0] < L'a') {
-            letter[0] = L'Z';
-            upperCase = true;
-        } else if (letter[0] > L'z') {
-            letter[0] = L'A';
-            upperCase = true;
-        }
-    }
+    // Positions 0..25 are the capitals, 26..51 the small letters.
+    int position = upperCase ? letter[0] - L'A' : 26 + letter[0] - L'a';
+    position = (position + direction + 52) % 52;
+    upperCase = position < 26;
+    letter[0] = WCHAR(upperCase ? L'A' + position : L'a' + position - 26);
     ShowCard();
 }
 
