@@ -86,17 +86,4 @@ TEST_F(CardsTest, TheLetterPictureAndBackgroundTakeNoTaps) {
     EXPECT_TRUE(Sounds().empty());
 }
 
-TEST_F(CardsTest, TheCloseButtonClicksPostsDestroyAndIsStillReported) {
-    TapFigure(game->closeButton);
-    EXPECT_EQ(Sounds(), std::vector<int>{20000});
-    ASSERT_FALSE(listener.events.empty());
-    EXPECT_EQ(listener.events[0].figure, game->closeButton);
-    MSG msg;
-    bool destroyPosted = false;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-        if (msg.message == WM_DESTROY) destroyPosted = true;
-        else if (msg.message == WM_PAINT) DispatchMessageW(&msg);
-    EXPECT_TRUE(destroyPosted);
-}
-
 }  // namespace

@@ -45,9 +45,4 @@ TEST_F(TitleTest, APressOnThePictureGoesToEveryListenerInOrderAndReleasesToNone)
     EXPECT_EQ(first.events[0].figure, title->background);
 }
 
-TEST_F(TitleTest, ATapInsideALabelDoesNothing) {
-    for (int i = 0; i < 2; ++i) title->PointerDown(Label(i)->GetX() + 2, Label(i)->GetY() + 6);
-    EXPECT_TRUE(first.events.empty());
-}
-
 }  // namespace

@@ -32,13 +32,6 @@ TEST_F(GdiTest, AMemoryDcStartsWithAOneByOneMonochromeBitmap) {
     EXPECT_EQ(GetDeviceCaps(windowDc, HORZRES), 0);  // released
 }
 
-TEST_F(GdiTest, TheDisplayIsAlways240By320) {
-    HDC dc = GetDC(window);
-    EXPECT_EQ(GetDeviceCaps(dc, HORZRES), 240);
-    EXPECT_EQ(GetDeviceCaps(dc, VERTRES), 320);
-    ReleaseDC(window, dc);
-}
-
 TEST_F(GdiTest, ABitmapHeldByADcIsNotDeleted) {
     ColourSurface s(window, 2, 2, 0);
     EXPECT_FALSE(DeleteObject(s.bitmap));
@@ -134,14 +127,6 @@ TEST(RandomTest, TheSequenceIsFixedBySeed) {
     int first = LcgRand();
     LcgSrand(12345);
     EXPECT_EQ(LcgRand(), first);
-}
-
-TEST(StringsTest, CharLowerWorksOnStringsAndSingleCharacters) {
-    wchar_t text[] = L"AbC";
-    CharLowerW(text);
-    EXPECT_STREQ(text, L"abc");
-    EXPECT_EQ(reinterpret_cast<ULONG_PTR>(CharLowerW(reinterpret_cast<LPWSTR>(ULONG_PTR(L'Q')))),
-              ULONG_PTR(L'q'));
 }
 
 }  // namespace

@@ -1,11 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
 #include <sstream>
 
 #include "platform/headless/stylus_script.h"
-#include "platform/png.h"
 #include "tests/support/headless_fixture.h"
 
 namespace {
@@ -67,32 +64,6 @@ TEST_F(HeadlessRunTest, ScriptEventsArePostedWhenTheirTimeComes) {
     EXPECT_EQ(got[0], std::make_pair(UINT(WM_LBUTTONDOWN), DWORD(3)));
     EXPECT_EQ(got[1], std::make_pair(UINT(WM_LBUTTONUP), DWORD(4)));
     EXPECT_EQ(got[2], std::make_pair(UINT(WM_CLOSE), DWORD(10)));  // --until
-}
-
-TEST_F(HeadlessRunTest, AShotWritesWhatTheWindowShows) {
-    auto dir =
-        std::filesystem::temp_directory_path() / ("quillby-shot-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    platform::HeadlessOptions options;
-    options.script = Parse("2 shot screen\n").events;
-    options.shotsDir = dir.string();
-    Restart(options);
-    ColourSurface s(window, 240, 320, RGB(1, 2, 3));
-    s.Set(239, 319, RGB(200, 100, 50));
-    HDC dc = GetDC(window);
-    BitBlt(dc, 0, 0, 240, 320, s.dc, 0, 0, SRCCOPY);
-    ReleaseDC(window, dc);
-    MSG msg;
-    while (GetTickCount() < 3)
-        if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-    platform::Surface shot;
-    ASSERT_TRUE(platform::ReadPng((dir / "screen.png").string(), shot));
-    EXPECT_EQ(shot.width, 240);
-    EXPECT_EQ(shot.height, 320);
-    EXPECT_EQ(shot.At(0, 0), RGB(1, 2, 3));
-    EXPECT_EQ(shot.At(239, 319), RGB(200, 100, 50));
-    EXPECT_NE(log.str().find("2 shot screen\n"), std::string::npos);
-    std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -100,13 +100,4 @@ TEST_F(FigureTest, SetLayerOnAFigureNotYetAddedLeavesItOut) {
     EXPECT_EQ(f.GetLayer(), 12);
 }
 
-TEST_F(FigureTest, FillWithKeyPaintsTheKeyColourWithoutAnOutline) {
-    Swatch f(screen.get(), window, 8, 6, RGB(1, 2, 3));
-    f.FillWithKey(f.pixels.dc);
-    EXPECT_EQ(f.pixels.Get(0, 0), KeyColour);
-    // A rectangle drawn without a pen is one pixel smaller, as in GDI.
-    EXPECT_EQ(f.pixels.Get(6, 4), KeyColour);
-    EXPECT_EQ(f.pixels.Get(7, 5), RGB(1, 2, 3));
-}
-
 }  // namespace
