@@ -1,7 +1,9 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: The Quillby developers
 # Quillby's two front doors: `make run` and `make test`. Both install what is missing first.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test test-plain test-sanitize build bench install clean
+.PHONY: run test check-tree test-plain test-sanitize build bench install clean
 
 run: build
 	./build/default/shell/quillby $(ARGS)
@@ -17,7 +19,11 @@ bench: build
 
 test:
 	@scripts/ensure-deps.sh test
-	$(MAKE) --no-print-directory test-plain test-sanitize
+	$(MAKE) --no-print-directory check-tree test-plain test-sanitize
+
+# Formatting and licence headers across the whole tree.
+check-tree:
+	scripts/check-tree.sh
 
 test-plain:
 	cmake --preset default

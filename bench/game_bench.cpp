@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // What the game screen costs: a whole paint, a timed redraw of a small dirty rectangle, and
 // building a quiz round.
 #include <benchmark/benchmark.h>
@@ -11,7 +13,9 @@
 
 namespace {
 
-LRESULT CALLBACK PlainProc(HWND w, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProcW(w, m, wp, lp); }
+LRESULT CALLBACK PlainProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    return DefWindowProcW(w, m, wp, lp);
+}
 
 // A headless window with the game screen on it.
 struct Stage {
@@ -19,13 +23,14 @@ struct Stage {
     HWND window = nullptr;
     std::unique_ptr<GameScreen> game;
     Stage() {
-        platform::Start(std::make_unique<platform::HeadlessBackend>(platform::HeadlessOptions{}, log));
+        platform::Start(
+            std::make_unique<platform::HeadlessBackend>(platform::HeadlessOptions{}, log));
         WNDCLASSW cls{};
         cls.lpfnWndProc = PlainProc;
         cls.lpszClassName = L"BENCH";
         RegisterClassW(&cls);
-        window = CreateWindowExW(0, L"BENCH", L"Bench", WS_VISIBLE, 0, 0, 240, 320, nullptr, nullptr,
-                                 nullptr, nullptr);
+        window = CreateWindowExW(0, L"BENCH", L"Bench", WS_VISIBLE, 0, 0, 240, 320, nullptr,
+                                 nullptr, nullptr, nullptr);
         game = std::make_unique<GameScreen>(window, GetModuleHandleW(nullptr));
         game->active = true;
     }

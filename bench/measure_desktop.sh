@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: The Quillby developers
 # What the desktop game costs while a child looks at it: processor time while the title waits
 # and while a letter card is shown, how late the loop looks at the queue (and so how late a
 # timed redraw or an animation step can be), time to the first frame, peak memory and the

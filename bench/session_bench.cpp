@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // A scripted ten-minute session of cards and quiz, run whole on the headless backend in
 // virtual time: how many virtual seconds pass per real second.
 #include <benchmark/benchmark.h>
@@ -23,7 +25,7 @@ std::string TenMinuteScript() {
     tap(120, 150, 1000);  // open the game
     while (t < kSessionMs - 20000) {
         for (int i = 0; i < 10; ++i) tap(170, 282, 1500);  // ten cards
-        tap(75, 20, 1500);                                   // quiz on
+        tap(75, 20, 1500);                                 // quiz on
         for (int round = 0; round < 8; ++round) {
             tap(180, 60, 1200);
             tap(180, 260, 1200);
@@ -47,8 +49,8 @@ void TenMinuteSession(benchmark::State& state) {
         platform::Stop();
         benchmark::DoNotOptimize(code);
     }
-    state.counters["virtual_s_per_real_s"] =
-        benchmark::Counter(double(kSessionMs) / 1000.0 * double(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["virtual_s_per_real_s"] = benchmark::Counter(
+        double(kSessionMs) / 1000.0 * double(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(TenMinuteSession)->Unit(benchmark::kMillisecond)->Iterations(3);
 

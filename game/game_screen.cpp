@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 #include "game/game_screen.h"
 
 #include "toolkit/sounds.h"
@@ -179,6 +181,8 @@ void GameScreen::ApplyMode() {
 
 void GameScreen::OnAnimationStart(Animation*) {}
 
-void GameScreen::OnAnimationEnd(Animation*) { NewRound(); }
+void GameScreen::OnAnimationEnd(Animation*) {
+    NewRound();
+}
 
 void GameScreen::OnAnimationFrame(Animation*, int32_t) {}

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // The screen on which the child plays: letter cards stepped with two arrows, or quiz rounds
 // of one letter and three pictures, switched by the check box in the top-left corner.
 #pragma once
@@ -25,7 +27,7 @@ constexpr int WrongSound = 20007;
 }  // namespace GameResources
 
 class GameScreen : public Screen, public FigureListener, public AnimationListener {
-public:
+  public:
     GameScreen(HWND window, HINSTANCE instance);
     ~GameScreen() override;
 
@@ -57,7 +59,7 @@ public:
     bool answered = false;
     bool upperCase = true;
 
-private:
+  private:
     void AnswerStep(Figure* figure);
     void StepLetter(int direction);
     void ReplaceLetterText();

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // Quiz rounds: one letter, three pictures of three different letters; tap the match.
 #include "game/game_screen.h"
 #include "toolkit/sounds.h"
@@ -55,7 +57,8 @@ void GameScreen::AnswerStep(Figure* figure) {
     answered = true;
     WCHAR picked = WCHAR(L'A' + figure->tag);
     if (!upperCase)
-        picked = WCHAR(reinterpret_cast<ULONG_PTR>(CharLowerW(reinterpret_cast<LPWSTR>(ULONG_PTR(picked)))));
+        picked = WCHAR(
+            reinterpret_cast<ULONG_PTR>(CharLowerW(reinterpret_cast<LPWSTR>(ULONG_PTR(picked)))));
     if (picked == letter[0]) {
         // The round is over: only the sparkle's end leads on.
         modeBox->enabled = false;

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // The first thing the child sees: a full-screen picture with the version and the years. A tap
 // anywhere on the picture is reported to the screen's listeners.
 #pragma once
@@ -12,7 +14,7 @@ constexpr int YearsString = 306;
 }  // namespace TitleResources
 
 class TitleScreen : public Screen, public FigureListener {
-public:
+  public:
     TitleScreen(HWND window, HINSTANCE instance);
     ~TitleScreen() override;
 
@@ -21,6 +23,6 @@ public:
 
     PtrList<ScreenListener> screenListeners;
 
-private:
+  private:
     void AddLabel(UINT stringId, int32_t x, const LOGFONTW& font);
 };

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // The contract between the platform layer and one host (headless, desktop, later the browser).
 //
 // The platform keeps the window, its pixels and the message queue; a backend only shows the

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // The desktop host, where the build has one (SDL2: platform/sdl/); without it every run is
 // headless.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // Decoding device-independent bitmaps as a resource compiler stores them.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // A small software GDI: device contexts, bitmaps, pens, brushes, blits and rectangles.
 #include <algorithm>
 #include <unordered_set>

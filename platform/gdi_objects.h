@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // The objects behind GDI handles: bitmaps, pens, brushes, fonts and device contexts.
 #pragma once
 

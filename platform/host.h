@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // How a host's start-up code and the tests set the platform up and feed it.
 #pragma once
 

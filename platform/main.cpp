@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // The host's start-up code: reads the command line, sets the platform up on the chosen
 // backend, runs the program's WinMain and exits with its result.
 #include <fstream>
@@ -46,7 +48,8 @@ int RunHeadless(const platform::CommandLine& c) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    platform::CommandLine c = platform::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    platform::CommandLine c =
+        platform::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (!c.error.empty()) {
         std::cerr << "quillby: " << c.error << "\n";
         return 2;

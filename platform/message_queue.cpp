@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // Posted messages, the quit flag and paint requests, looked at the way Windows does.
 #include "platform/message_queue.h"
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // PNG files of display pixels: written for screenshots, read back to compare them.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // The game's generator: the classic LCG, so that a seed gives the same rounds on every host.
 #include "shell/platform.h"
 

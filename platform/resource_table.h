@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // The program's resources as the build compiles them in from resources/resources.rc.
 #pragma once
 

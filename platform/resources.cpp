@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // Resources compiled into the program: bitmaps, WAVE sounds, strings, fonts and the icon.
 #include <algorithm>
 #include <cwctype>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // A sound as the platform hands it to a backend: parsed from a RIFF WAVE image in memory.
 #pragma once
 

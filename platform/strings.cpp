@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // Wide-string helpers the game needs beyond the C library's.
 #include <cwctype>
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // A block of pixels: what a bitmap holds and what the window shows.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // Fonts and text through FreeType, from the font compiled into the program.
 //
 // GDI's metrics: a positive height is the cell (ascent + descent, from the font's Windows

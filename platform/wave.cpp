@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // Reading RIFF WAVE images: only the "fmt " and "data" chunks matter; every other chunk is
 // passed over by its declared size, and nothing is read past the image's end.
 #include <algorithm>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // The program's top-level window, its class, its device contexts and the display it shows.
 #include <algorithm>
 #include <map>
@@ -183,7 +185,8 @@ BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint) 
     if (old.right - old.left != width || old.bottom - old.top != height)
         w->proc(window, WM_SIZE, 0, MAKELPARAM(width, height));
     // As in Windows, a move that changes nothing repaints nothing.
-    bool changed = old.left != x || old.top != y || old.right != x + width || old.bottom != y + height;
+    bool changed =
+        old.left != x || old.top != y || old.right != x + width || old.bottom != y + height;
     if (repaint && changed) InvalidateRect(window, nullptr, TRUE);
     return TRUE;
 }

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: The Quillby developers
 # Checks that this Debian machine has what Quillby's build and tests need, and installs what
 # is missing with apt-get (through sudo when not root). Where it may not install, it prints
 # the exact command to run and stops with a non-zero code.
@@ -13,7 +15,8 @@ packages=(
 )
 if [ "${1:-}" = "test" ]; then
   packages+=(xvfb xdotool         # the end-to-end check of the desktop window:
-             imagemagick)         # its screenshot, halved and compared with the headless one
+             imagemagick          # its screenshot, halved and compared with the headless one
+             clang-format reuse)  # the tree's formatting and licence headers
 fi
 
 missing=()

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: The Quillby developers
 """Writes the desktop menu's small icons, resources/icons/quillby-16.png and
 quillby-32.png, from the program icon's own 16x16 and 32x32 images, so the
 window, the menu and the task bar show the same pixels.

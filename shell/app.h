@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // The one object that owns the two screens and decides which is current: the title screen
 // first, then, after its first reported press, the game for the rest of the run.
 #pragma once
@@ -7,7 +9,7 @@
 #include "shell/platform.h"
 
 class App final : public ScreenListener {
-public:
+  public:
     App(HWND window, HINSTANCE instance);
     ~App();
 

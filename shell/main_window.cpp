@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 #include "shell/main_window.h"
 
 #include <cstdio>
@@ -67,8 +69,9 @@ BOOL StartInstance(HINSTANCE instance, int showCommand) {
         return FALSE;
     }
     RegisterMainWindowClass(instance, className);
-    HWND window = CreateWindowExW(0, className, caption, WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+    HWND window =
+        CreateWindowExW(0, className, caption, WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
     if (!window) {
         // Ending with 0 here would report a failure as success.
         std::fputs("quillby: cannot create the main window\n", stderr);
@@ -98,9 +101,14 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             delete TheApp;
             TheApp = nullptr;
             return 0;
-        case WM_SIZE: return 0;
-        case WM_ACTIVATE: SHHandleWMActivate(window, wParam, lParam, &ActivateInfo, 0); return 0;
-        case WM_PAINT: Paint(window); return 0;
+        case WM_SIZE:
+            return 0;
+        case WM_ACTIVATE:
+            SHHandleWMActivate(window, wParam, lParam, &ActivateInfo, 0);
+            return 0;
+        case WM_PAINT:
+            Paint(window);
+            return 0;
         case WM_SETTINGCHANGE:
             SHHandleWMSettingChange(window, wParam, lParam, &ActivateInfo);
             return 0;
@@ -110,6 +118,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_LBUTTONUP:
             if (TheApp) TheApp->currentScreen->PointerUp(LOWORD(lParam), HIWORD(lParam));
             return 0;
-        default: return DefWindowProcW(window, message, wParam, lParam);
+        default:
+            return DefWindowProcW(window, message, wParam, lParam);
     }
 }

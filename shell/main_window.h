@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // The program's entry point and its only window: one instance at a time, a full-screen
 // window, and a message loop that never waits and hands every pass's tick to the current
 // screen.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // The one header through which the shell, the toolkit and the game reach the platform.
 //
 // It declares the Win32 names, types and constants the program uses, signature-compatible

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // The program's entry point: start one instance, then poll the queue for ever, handing the
 // current screen the tick on every pass, message or not.
 #include "shell/main_window.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // An image whose bitmap is a strip of equally wide frames, shown one at a time. Started, it
 // steps at its rate on the screen's tick, counts loops and stops itself after loopLimit.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 #include "toolkit/button.h"
 
 Button::Button(Screen* screen, HWND window, int32_t bitmapId) : Image(screen, window, bitmapId) {

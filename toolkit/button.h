@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // An image whose bitmap holds two looks side by side: released on the left, pressed on the
 // right, shown while the stylus holds it.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // The base of everything drawn on a screen: a rectangle with a layer, visibility, stylus
 // flags, listeners and a surface that each kind supplies.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // An invisible rectangle that takes the stylus, clicks and reports the press.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // A figure that shows one bitmap resource at its natural size.
 #pragma once
 
@@ -16,7 +18,7 @@ class Image : public Figure {
     HBITMAP bitmap = nullptr;
     HDC surface = nullptr;
 
-protected:
+  protected:
     // A memory surface holding a new full-colour bitmap of the given size, for the part of the
     // bitmap a kind shows. Made from the window's DC: one made from the new memory DC would be
     // monochrome.

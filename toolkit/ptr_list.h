@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // The one container of the toolkit and the game: a doubly linked list of pointers that owns
 // its nodes but never the objects they point to. Items are compared by address.
 #pragma once

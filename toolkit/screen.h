@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // One page of the user interface: an off-screen back buffer, figures sorted by layer, a dirty
 // rectangle repainted on the tick at most every RedrawInterval, and stylus routing.
 #pragma once

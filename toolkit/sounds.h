@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // Sounds are WAVE resources of the program, played from memory without waiting.
 #pragma once
 

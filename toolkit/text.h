@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // A figure showing one line of text in a colour and a font, rendered once onto the key colour.
 #pragma once
 

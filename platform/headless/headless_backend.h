@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // The headless host: a display in memory, a virtual clock, a scripted stylus, a log and
 // screenshots. The whole program runs on it unchanged, deterministically.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // The headless backend's script: what the stylus does, and when, in virtual milliseconds.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // SDL's audio stream does the resampling and the change of sample format and channel count.
 #include <SDL.h>
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // The desktop host's start-up: SDL's video first (without it there is nothing to show), then
 // the program on the SDL backend.
 #include "platform/desktop.h"

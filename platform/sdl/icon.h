@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // The window's icon, taken from the program's icon resource (an ICO image).
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // Kept apart from the platform's headers: X11's names (Bool, Window, None...) are many.
 #include "platform/sdl/input_wait.h"
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // Waiting for input between looks at the queue, cheaply: a waiting child's game should let the
 // processor sleep, yet wake within a few milliseconds for its next tick.
 #pragma once

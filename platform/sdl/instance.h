@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // One Quillby per user on the desktop: the first to start listens on a Unix domain socket in a
 // folder only its user may enter; a second finds it there, asks it to come forward and ends.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // Where the 240x320 picture sits in the host's window, and which display pixel a point of the
 // window stands for. No SDL here: the arithmetic is tested on its own.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // Sound for the desktop: the game's PCM converted to the device's format, and a mixer that
 // plays one sound at a time. A new sound replaces the one playing, which fades out over a few
 // milliseconds instead of stopping dead, since a waveform cut mid-swing clicks.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // The desktop host: the display in an SDL window at a whole-number scale, the left mouse
 // button and touch as the stylus, sound through the audio device, and one running copy per
 // user.

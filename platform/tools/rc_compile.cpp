@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // Turns a Windows resource script into a C++ table linked into the program, for hosts without
 // a resource compiler. Understands what the program's script uses: LANGUAGE, one resource a
 // line as `ID TYPE "path"`, and a STRINGTABLE of `ID "text"` lines ("" is a quote inside a

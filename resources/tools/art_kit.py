@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: The Quillby developers
 """Shared picture helpers: fitting artwork into a slot, hard-edged
 transparency and palette reduction.
 

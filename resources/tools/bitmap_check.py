@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: The Quillby developers
 """Checks every written bitmap the way the game's loader will see it:
 exact size and depth, header fields consistent with the file length,
 bottom-up rows, and transparent (key colour) pixels present or absent."""

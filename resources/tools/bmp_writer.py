@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: The Quillby developers
 """Tiny Windows BMP writer and reader for the game's bitmaps.
 
 Pillow's writer picks palette order itself and its 4-bit output is not

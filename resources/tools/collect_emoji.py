@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: The Quillby developers
 """Copy the Twemoji PNGs the pictures use out of an unpacked
 emoji-datasource-twitter npm package into resources/art/twemoji/.
 

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: The Quillby developers
 """Pictures with no fitting emoji, and the backdrops of the full-rectangle
 pictures.  Everything is drawn on a nominal grid the size of the slot and
 scaled up by ZOOM, so shapes come out smooth after the final downscale.

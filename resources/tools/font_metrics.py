@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: The Quillby developers
 """Vertical metrics for the Quillby Letters subset: fitting and reporting.
 
 The renderer sizes text by its cell: a font height of H pixels means

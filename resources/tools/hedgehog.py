@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: The Quillby developers
 """Quillby the hedgehog, drawn with plain shapes so the title screen and
 the icon share one character."""
 import math

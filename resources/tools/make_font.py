@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: The Quillby developers
 """Build Quillby Letters, the game's font, as a small subset of Andika.
 
     /usr/bin/python3 resources/tools/make_font.py

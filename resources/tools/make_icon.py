@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: The Quillby developers
 """Builds the program icon from Quillby's face: resources/icon.ico (32x32
 and 16x16, 16 colours each, classic XOR + AND mask images) and the desktop
 menu PNGs resources/icons/quillby-128.png and quillby-48.png.

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: The Quillby developers
 """Builds the 78 letter pictures (resources/bitmaps/pictures/*.bmp) and the
 review sheet docs/pictures.png.
 

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: The Quillby developers
 """Builds the screen backgrounds and the control bitmaps:
 game_background, title_background, arrow_prev/next, quiz_switch, sparkle
 and close, plus PNG renders of the two backgrounds in docs/.

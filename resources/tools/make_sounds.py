@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: The Quillby developers
 """Build the five game sounds in resources/sounds/ from plain synthesis.
 
     /usr/bin/python3 resources/tools/make_sounds.py

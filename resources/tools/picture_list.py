@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: The Quillby developers
 """The 78 letter pictures: three things per letter, each with the exact
 slot size the game lays out, its colour depth and its artwork source.
 

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: The Quillby developers
 """RIFF WAVE writing, reading back and measuring for make_sounds.py.
 
 Standard library only, so the sounds can be rebuilt on any machine with a

@@ -1,9 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 #include "tests/game/game_fixture.h"
 
 #include "platform/gdi_objects.h"
 
 COLORREF GameTest::LetterColour() {
-    const platform::Surface& s = platform::TargetOf(platform::ToDc(game->letterText->GetSurface())).surface[0];
+    const platform::Surface& s =
+        platform::TargetOf(platform::ToDc(game->letterText->GetSurface())).surface[0];
     for (COLORREF c : s.pixels)
         if (c != KeyColour) return c;
     return KeyColour;

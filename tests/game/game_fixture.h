@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // A game screen built in a headless 240x320 window, with a recording screen listener.
 #pragma once
 
@@ -14,14 +16,16 @@ struct ScreenRecorder : ScreenListener {
         Figure* figure;
     };
     std::vector<Event> events;
-    void OnScreenPress(Screen* s, Figure* f, int32_t, int32_t) override { events.push_back({true, s, f}); }
+    void OnScreenPress(Screen* s, Figure* f, int32_t, int32_t) override {
+        events.push_back({true, s, f});
+    }
     void OnScreenRelease(Screen* s, Figure* f, int32_t, int32_t) override {
         events.push_back({false, s, f});
     }
 };
 
 class GameTest : public HeadlessTest {
-protected:
+  protected:
     static constexpr uint32_t kSeed = 4242;
 
     void SetUp() override {
@@ -41,7 +45,9 @@ protected:
         game->PointerDown(x, y);
         game->PointerUp(x, y);
     }
-    void TapFigure(Figure* f) { Tap(f->GetX() + f->GetWidth() / 2, f->GetY() + f->GetHeight() / 2); }
+    void TapFigure(Figure* f) {
+        Tap(f->GetX() + f->GetWidth() / 2, f->GetY() + f->GetHeight() / 2);
+    }
     // The sounds started so far, in order.
     std::vector<int> Sounds() {
         std::vector<int> out;
@@ -49,8 +55,10 @@ protected:
         std::string ms, what;
         int id;
         while (lines >> ms >> what) {
-            if (what == "sound" && lines >> id) out.push_back(id);
-            else std::getline(lines, what);
+            if (what == "sound" && lines >> id)
+                out.push_back(id);
+            else
+                std::getline(lines, what);
         }
         return out;
     }

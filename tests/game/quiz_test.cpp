@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 #include <set>
 
 #include "tests/game/game_fixture.h"
@@ -5,7 +7,7 @@
 namespace {
 
 class QuizTest : public GameTest {
-protected:
+  protected:
     void SetUp() override {
         GameTest::SetUp();
         TapFigure(game->modeBox);
@@ -96,7 +98,8 @@ TEST_F(QuizTest, TheRightPictureSparklesAndANewRoundFollowsALittleAfterTwoSecond
     EXPECT_EQ(SoundCount(), sounds);
     EXPECT_EQ(game->animations.count, 1);
     EXPECT_TRUE(game->quizMode);
-    EXPECT_EQ(listener.events.size(), 4u);  // two pictures, pressed and released; the box is disabled
+    EXPECT_EQ(listener.events.size(),
+              4u);  // two pictures, pressed and released; the box is disabled
 
     Image* before = game->pictures[0];
     uint32_t elapsed = TickUntil([&] { return !game->answered; }, 3000);

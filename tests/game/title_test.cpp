@@ -1,14 +1,15 @@
-#include "game/title_screen.h"
-
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 #include <set>
 
+#include "game/title_screen.h"
 #include "tests/game/game_fixture.h"
 #include "toolkit/text.h"
 
 namespace {
 
 class TitleTest : public HeadlessTest {
-protected:
+  protected:
     void SetUp() override {
         HeadlessTest::SetUp();
         title = std::make_unique<TitleScreen>(window, GetModuleHandleW(nullptr));

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // The resources compiled into the program, checked against what the game expects of them.
 #include <gtest/gtest.h>
 

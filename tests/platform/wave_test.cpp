@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // Sound and bitmap images as the platform reads them from memory, malformed ones included.
 // Every image is read from a heap block of exactly its size, so that a read past its end shows
 // under AddressSanitizer.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // The SDL backend on SDL's dummy video driver: a real window and renderer drawing into memory,
 // fed with the events a desktop would send.
 #include <SDL.h>

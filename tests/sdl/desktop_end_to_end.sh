@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: The Quillby developers
 # The desktop window under Xvfb: at scale 2 it shows what the headless run shows for the same
 # taps and start tick, a second launch leaves one window, and the close button exits with 0.
 # Exits 77 (skipped) where Xvfb, xdotool or ImageMagick is missing.

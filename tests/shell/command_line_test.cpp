@@ -1,4 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // The executable's own command line, run as a user would run it.
+#include "platform/command_line.h"
+
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -7,7 +11,6 @@
 #include <fstream>
 #include <string>
 
-#include "platform/command_line.h"
 #include "tests/shell/session.h"
 
 namespace {
@@ -19,7 +22,8 @@ struct Outcome {
 
 Outcome RunQuillby(const std::string& args) {
     const char* exe = std::getenv("QUILLBY_EXE");
-    std::string command = std::string(exe ? exe : "build/default/shell/quillby") + " " + args + " 2>&1";
+    std::string command =
+        std::string(exe ? exe : "build/default/shell/quillby") + " " + args + " 2>&1";
     FILE* pipe = popen(command.c_str(), "r");
     Outcome o{-1, ""};
     if (!pipe) return o;
@@ -46,8 +50,8 @@ TEST(CommandLineTest, OptionsThatNeedAValueOrTheHeadlessModeAreChecked) {
     EXPECT_NE(platform::ParseCommandLine({"--start-tick", "x"}).error, "");
     EXPECT_NE(platform::ParseCommandLine({"--script", "s.txt"}).error, "");  // needs --headless
     EXPECT_NE(platform::ParseCommandLine({"--headless", "--scale", "2"}).error, "");
-    platform::CommandLine c =
-        platform::ParseCommandLine({"--headless", "--start-tick", "4294967295", "--until", "5", "--trace"});
+    platform::CommandLine c = platform::ParseCommandLine(
+        {"--headless", "--start-tick", "4294967295", "--until", "5", "--trace"});
     EXPECT_EQ(c.error, "");
     EXPECT_EQ(c.startTick, 4294967295u);
     EXPECT_EQ(*c.until, 5u);
@@ -57,7 +61,8 @@ TEST(CommandLineTest, AHeadlessRunPlaysAScriptAndAMalformedOneIsRefused) {
     ScratchFolder folder;
     std::string script = (folder.path / "s.txt").string();
     std::ofstream(script) << "100 down 120 150\n110 up 120 150\n300 shot card\n400 close\n";
-    Outcome run = RunQuillby("--headless --start-tick 9 --script " + script + " --shots " + folder.path.string());
+    Outcome run = RunQuillby("--headless --start-tick 9 --script " + script + " --shots " +
+                             folder.path.string());
     EXPECT_EQ(run.code, 0);
     EXPECT_EQ(run.out, "0 sound 20006\n100 sound 20003\n300 shot card\n400 exit 0\n");
     EXPECT_TRUE(std::ifstream(folder.path / "card.png").good());
@@ -65,7 +70,8 @@ TEST(CommandLineTest, AHeadlessRunPlaysAScriptAndAMalformedOneIsRefused) {
     std::ofstream(script) << "100 down 1 2\n# fine\n50 up 1 2\n";
     Outcome bad = RunQuillby("--headless --script " + script);
     EXPECT_EQ(bad.code, 2);
-    EXPECT_EQ(bad.out, "quillby: script " + script + " line 3: time 50 is earlier than the line before\n");
+    EXPECT_EQ(bad.out,
+              "quillby: script " + script + " line 3: time 50 is earlier than the line before\n");
 }
 
 }  // namespace

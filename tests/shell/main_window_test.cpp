@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 #include "shell/main_window.h"
 
 #include <gtest/gtest.h>
@@ -11,9 +13,11 @@ namespace {
 
 // A headless host whose window cannot open, or where another copy already runs.
 class TroubledBackend : public platform::HeadlessBackend {
-public:
+  public:
     TroubledBackend(std::ostream& log, bool noDisplay, bool otherCopy)
-        : HeadlessBackend(platform::HeadlessOptions{}, log), noDisplay(noDisplay), otherCopy(otherCopy) {}
+        : HeadlessBackend(platform::HeadlessOptions{}, log),
+          noDisplay(noDisplay),
+          otherCopy(otherCopy) {}
     bool OpenWindow(const std::wstring& title) override {
         opened = true;
         return !noDisplay && HeadlessBackend::OpenWindow(title);
@@ -25,14 +29,16 @@ public:
 };
 
 class MainWindowTest : public ::testing::Test {
-protected:
+  protected:
     TroubledBackend* Start(bool noDisplay, bool otherCopy) {
         auto backend = std::make_unique<TroubledBackend>(log, noDisplay, otherCopy);
         TroubledBackend* b = backend.get();
         platform::Start(std::move(backend));
         return b;
     }
-    int Run() { return WinMain(GetModuleHandleW(nullptr), nullptr, const_cast<LPWSTR>(L""), SW_SHOW); }
+    int Run() {
+        return WinMain(GetModuleHandleW(nullptr), nullptr, const_cast<LPWSTR>(L""), SW_SHOW);
+    }
     void TearDown() override { platform::Stop(); }
     std::ostringstream log;
 };
@@ -71,7 +77,7 @@ TEST_F(MainWindowTest, APaintWithoutTheAppValidatesTheWindowAndPaintsNothing) {
     EXPECT_EQ(client.bottom, 320);
     UpdateWindow(window);  // WM_PAINT with no App
     MSG msg;
-    EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE));  // validated: no paint due
+    EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE));   // validated: no paint due
     MainWindowProc(window, WM_LBUTTONDOWN, 0, MAKELPARAM(10, 10));  // ignored, no crash
 }
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 #include "tests/shell/session.h"
 
 #include <unistd.h>
@@ -25,7 +27,9 @@ ScratchFolder::ScratchFolder() {
     std::filesystem::create_directories(path);
 }
 
-ScratchFolder::~ScratchFolder() { std::filesystem::remove_all(path); }
+ScratchFolder::~ScratchFolder() {
+    std::filesystem::remove_all(path);
+}
 
 platform::Surface Session::Shot(const std::string& name) const {
     platform::Surface s;
@@ -59,7 +63,8 @@ Session RunSession(const std::string& script, uint32_t startTick, bool trace,
     auto backend = std::make_unique<platform::HeadlessBackend>(std::move(options), log);
     platform::HeadlessBackend* headless = backend.get();
     platform::Start(std::move(backend));
-    session.exitCode = WinMain(GetModuleHandleW(nullptr), nullptr, const_cast<LPWSTR>(L""), SW_SHOW);
+    session.exitCode =
+        WinMain(GetModuleHandleW(nullptr), nullptr, const_cast<LPWSTR>(L""), SW_SHOW);
     headless->Exited(session.exitCode);
     platform::Stop();
     session.log = log.str();

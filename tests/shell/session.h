@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // Runs the whole program in this process on the headless backend, as `quillby --headless`
 // does, and gives back its log, exit code and screenshots.
 #pragma once

@@ -1,3 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
+#include "tests/shell/session.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -5,7 +9,6 @@
 #include <iterator>
 
 #include "platform/png.h"
-#include "tests/shell/session.h"
 
 namespace {
 
@@ -25,7 +28,8 @@ TEST(SessionTest, StartUpPlaysTheOpeningSoundBeforeAnythingElse) {
 }
 
 TEST(SessionTest, TheTitleGivesWayToTheGameOnThePressNotTheRelease) {
-    Session s = RunSession("50 shot title\n100 down 120 150\n120 shot held\n900 up 120 150\n", 0, true);
+    Session s =
+        RunSession("50 shot title\n100 down 120 150\n120 shot held\n900 up 120 150\n", 0, true);
     EXPECT_TRUE(s.Logged("100 sound 20003"));
     EXPECT_FALSE(SamePixels(s.Shot("title"), s.Shot("held")));
     EXPECT_EQ(s.exitCode, 0);
@@ -37,7 +41,8 @@ TEST(SessionTest, ATapInsideATitleLabelDoesNothing) {
 }
 
 TEST(SessionTest, TheCloseButtonClicksAndEndsTheProgramWithZero) {
-    Session s = RunSession(std::string(kOpenGame) + "400 down 227 13\n410 up 227 13\n5000 down 100 100\n");
+    Session s =
+        RunSession(std::string(kOpenGame) + "400 down 227 13\n410 up 227 13\n5000 down 100 100\n");
     EXPECT_TRUE(s.Logged("400 sound 20000"));
     EXPECT_TRUE(s.Logged("400 exit 0")) << s.log;
     EXPECT_EQ(s.exitCode, 0);
@@ -55,11 +60,12 @@ TEST(SessionTest, AWholeSessionOfCardsAndQuizPlaysThrough) {
     uint32_t t = 300;
     auto tap = [&](int x, int y) {
         script += std::to_string(t) + " down " + std::to_string(x) + " " + std::to_string(y) + "\n";
-        script += std::to_string(t + 40) + " up " + std::to_string(x) + " " + std::to_string(y) + "\n";
+        script +=
+            std::to_string(t + 40) + " up " + std::to_string(x) + " " + std::to_string(y) + "\n";
         t += 700;  // slower than a double click
     };
     for (int i = 0; i < 30; ++i) tap(i % 3 ? 170 : 70, 282);  // arrows
-    tap(75, 20);                                               // quiz on
+    tap(75, 20);                                              // quiz on
     for (int round = 0; round < 40; ++round) {
         tap(180, 60);   // top right
         tap(180, 260);  // bottom right
@@ -89,8 +95,8 @@ TEST(SessionTest, TheSameScriptAndStartTickGiveTheSameRunEveryTime) {
 // The title, the first card and the first quiz round for one start tick, pixel for pixel.
 // QUILLBY_UPDATE_PICTURES=1 writes them anew.
 TEST(SessionTest, GoldenScreenshots) {
-    Session s = RunSession(std::string("50 shot title\n") + kOpenGame + "200 shot card\n" + kQuizOn +
-                               "400 shot quiz\n",
+    Session s = RunSession(std::string("50 shot title\n") + kOpenGame + "200 shot card\n" +
+                               kQuizOn + "400 shot quiz\n",
                            2026);
     bool update = std::getenv("QUILLBY_UPDATE_PICTURES") != nullptr;
     for (const char* name : {"title", "card", "quiz"}) {

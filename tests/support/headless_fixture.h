@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // A headless platform with one 240x320 window whose procedure records what it receives.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // Reading back what bitmaps, memory DCs and the window hold, to compare pictures by pixel.
 #pragma once
 

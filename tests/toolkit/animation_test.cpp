@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // Animations step on the screen's tick in virtual time: the sparkle (bitmap 179, four frames
 // of 100 pixels) and the two-frame quiz switch (178, 120 wide).
 #include "toolkit/animation.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // Buttons and hotspots on a plain screen, with the program's own bitmaps and sounds.
 #include <string>
 #include <utility>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // The big letters in the game's three colours over the game's background, composed as a
 // screen composes them, against the picture kept in docs/letters.png. Run with
 // QUILLBY_UPDATE_PICTURES=1 to write the picture afresh after a deliberate change.

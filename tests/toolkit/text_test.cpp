@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
 // Text figures in the letters' font: sized by the font's metrics, rendered in one colour on
 // the key colour so that composing leaves no fringe.
 #include "toolkit/text.h"
