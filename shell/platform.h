@@ -85,6 +85,7 @@ typedef struct tagPOINT {
     LONG x;
     LONG y;
 } POINT;
+typedef const RECT* LPCRECT;
 
 typedef struct tagSIZE {
     LONG cx;
@@ -259,6 +260,15 @@ typedef struct tagSHACTIVATEINFO {
 #define SHFS_HIDESTARTICON 0x0020
 #define SHDB_SHOW 0x0001
 #define SHDB_HIDE 0x0002
+
+// Rectangles: left and top inside, right and bottom outside.
+BOOL SetRect(LPRECT rect, int left, int top, int right, int bottom);
+BOOL SetRectEmpty(LPRECT rect);
+BOOL IsRectEmpty(LPCRECT rect);
+BOOL IntersectRect(LPRECT out, LPCRECT a, LPCRECT b);
+BOOL UnionRect(LPRECT out, LPCRECT a, LPCRECT b);
+BOOL OffsetRect(LPRECT rect, int dx, int dy);
+BOOL PtInRect(LPCRECT rect, POINT point);
 
 // Windows.
 ATOM RegisterClassW(const WNDCLASSW* wndClass);
