@@ -1,0 +1,159 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
+// The page around the program: one game per browser, the canvas fitted to the viewport, the
+// stylus, sound, and "Play again" once the game has ended. quillby.js (the program, built
+// by Emscripten) calls `quillbyPage` below through library_quillby.js.
+
+import { DISPLAY_HEIGHT, DISPLAY_WIDTH, fitPicture } from './layout.js';
+import { SoundPlayer } from './sound.js';
+import { Stylus } from './stylus.js';
+
+const params = new URLSearchParams(location.search);
+// `?test` keeps a record for the browser tests and the benchmark; a page without it keeps none.
+const record = params.has('test')
+  ? (window.quillbyTest = { sounds: [], frames: [], lateness: [], firstFrameMs: null, exits: [] })
+  : null;
+
+const canvas = document.getElementById('display');
+const context = canvas.getContext('2d', { alpha: false });
+const ended = document.getElementById('ended');
+const again = document.getElementById('again');
+
+// `?start-tick=N` sets the tick the game starts at, as --start-tick does; otherwise the page's
+// clock does, so every visit plays different rounds.
+function startTick() {
+  const given = params.get('start-tick');
+  if (given !== null && /^\d{1,10}$/.test(given) && Number(given) <= 0xffffffff) return Number(given);
+  return Date.now() >>> 0;
+}
+
+function fitCanvas() {
+  const view = window.visualViewport;
+  const place = fitPicture(
+    view ? view.width : window.innerWidth,
+    view ? view.height : window.innerHeight,
+    window.devicePixelRatio || 1,
+  );
+  Object.assign(canvas.style, {
+    width: `${place.width}px`,
+    height: `${place.height}px`,
+    left: `${place.left}px`,
+    top: `${place.top}px`,
+  });
+}
+
+const inputs = [];
+let wakeUp = null;
+let waitTimer = 0;
+let waitAsked = 0;
+let waitStart = 0;
+
+function wake() {
+  if (!wakeUp) return;
+  const resume = wakeUp;
+  wakeUp = null;
+  clearTimeout(waitTimer);
+  if (record && waitAsked >= 0 && record.lateness.length < 100000)
+    record.lateness.push(performance.now() - waitStart - waitAsked);
+  resume();
+}
+
+const sound = new SoundPlayer();
+const stylus = new Stylus((input) => {
+  inputs.push(input);
+  wake();
+});
+let titlePicture = null; // the title as it stood at the first press, for the end
+
+function listen() {
+  const box = () => canvas.getBoundingClientRect();
+  canvas.addEventListener('pointerdown', (e) => {
+    e.preventDefault();
+    if (e.pointerType === 'mouse' && e.button !== 0) return;
+    sound.touch();
+    if (!titlePicture) {
+      titlePicture = document.createElement('canvas');
+      titlePicture.width = DISPLAY_WIDTH;
+      titlePicture.height = DISPLAY_HEIGHT;
+      titlePicture.getContext('2d').drawImage(canvas, 0, 0);
+    }
+    if (stylus.press(e.pointerId, e.clientX, e.clientY, box())) canvas.setPointerCapture(e.pointerId);
+  });
+  canvas.addEventListener('pointermove', (e) => stylus.move(e.pointerId, e.clientX, e.clientY, box()));
+  canvas.addEventListener('pointerup', (e) => stylus.release(e.pointerId, e.clientX, e.clientY, box()));
+  canvas.addEventListener('pointercancel', (e) => stylus.cancel(e.pointerId));
+  canvas.addEventListener('lostpointercapture', (e) => stylus.cancel(e.pointerId));
+  for (const type of ['contextmenu', 'dblclick', 'selectstart', 'dragstart'])
+    document.addEventListener(type, (e) => e.preventDefault());
+  window.addEventListener('resize', fitCanvas);
+  if (window.visualViewport) window.visualViewport.addEventListener('resize', fitCanvas);
+}
+
+const quillbyPage = {
+  openCanvas: () => canvas.isConnected,
+  show(heap, rgba, left, top, width, height) {
+    const pixels = new Uint8ClampedArray(heap.buffer, rgba, DISPLAY_WIDTH * DISPLAY_HEIGHT * 4);
+    context.putImageData(new ImageData(pixels, DISPLAY_WIDTH, DISPLAY_HEIGHT), 0, 0, left, top, width, height);
+    if (!record) return;
+    const now = performance.now();
+    if (record.firstFrameMs === null)
+      requestAnimationFrame(() => (record.firstFrameMs = record.firstFrameMs ?? performance.now()));
+    if (record.frames.length < 100000) record.frames.push({ at: now, left, top, width, height });
+  },
+  nextInput: () => inputs.shift() ?? null,
+  wait(ms, resume) {
+    wakeUp = resume;
+    waitAsked = ms;
+    waitStart = performance.now();
+    if (inputs.length) queueMicrotask(wake);
+    else if (ms >= 0) waitTimer = setTimeout(wake, ms);
+  },
+  playSound(id, rate, bits, bytes) {
+    if (record) record.sounds.push(id);
+    sound.play(id, rate, bits, bytes);
+  },
+};
+
+async function play(program) {
+  for (;;) {
+    ended.hidden = true;
+    canvas.classList.remove('ended');
+    const code = await program.ccall('quillby_run', 'number', ['number'], [startTick()], { async: true });
+    if (record) record.exits.push(code);
+    // The game has ended, as the program does on the desktop: the title, dimmed, and a
+    // fresh game a tap away, from what the page already holds.
+    if (titlePicture) context.drawImage(titlePicture, 0, 0);
+    titlePicture = null;
+    canvas.classList.add('ended');
+    ended.hidden = false;
+    again.focus();
+    await new Promise((resolve) => again.addEventListener('click', resolve, { once: true }));
+  }
+}
+
+function registerWorker() {
+  if (!('serviceWorker' in navigator)) return;
+  navigator.serviceWorker.register('sw.js').catch((e) => console.warn('quillby: no offline copy:', e.message));
+}
+
+async function run() {
+  fitCanvas();
+  listen();
+  sound.open();
+  const program = await window.createQuillby({ quillbyPage, printErr: (line) => console.warn(line) });
+  if (document.readyState === 'complete') registerWorker();
+  else window.addEventListener('load', registerWorker, { once: true });
+  await play(program);
+}
+
+// One game per browser: a second tab says so instead of starting another.
+function elsewhere() {
+  canvas.remove();
+  document.getElementById('elsewhere').hidden = false;
+}
+
+if (navigator.locks) {
+  navigator.locks.request('quillby', { ifAvailable: true }, (lock) => (lock ? run() : elsewhere()));
+} else {
+  run();
+}

@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
+// The game's sounds through Web Audio: one at a time, a new sound replacing the one playing,
+// which fades out over a few milliseconds (a waveform cut mid-swing clicks). Browsers allow
+// sound only once the person has touched the page: a sound asked for before that plays only
+// if the page may already play, and is otherwise skipped, never played late.
+
+export const FADE_SECONDS = 0.005;
+// An audio context renders silence for as long as it runs: it rests this long after a sound.
+const REST_AFTER_MS = 3000;
+
+// The samples of 8-bit unsigned or 16-bit signed little-endian mono PCM, from -1 to 1.
+export function pcmToFloat(bits, bytes) {
+  if (bits === 8) return Float32Array.from(bytes, (b) => (b - 128) / 128);
+  const count = bytes.length >> 1;
+  const view = new DataView(bytes.buffer, bytes.byteOffset, count * 2);
+  const out = new Float32Array(count);
+  for (let i = 0; i < count; ++i) out[i] = view.getInt16(i * 2, true) / 32768;
+  return out;
+}
+
+export class SoundPlayer {
+  constructor(makeContext = () => new AudioContext()) {
+    this.makeContext = makeContext;
+    this.context = null;
+    this.touched = false; // the person has touched the page: every sound from now on plays
+    this.buffers = new Map();
+    this.playing = null;
+    this.restTimer = 0;
+  }
+
+  // At start: a context, running at once where the page may play without a touch.
+  open() {
+    try {
+      this.context = this.makeContext();
+    } catch {
+      this.context = null; // no audio here: the game plays silently
+    }
+  }
+
+  // Every press: the first one lets the page play.
+  touch() {
+    this.touched = true;
+    if (!this.context) this.open();
+    if (this.context && this.context.state !== 'running') this.context.resume().catch(() => {});
+  }
+
+  mayPlay() {
+    return !!this.context && (this.touched || this.context.state === 'running');
+  }
+
+  // Starts sound `id` (its PCM in `bytes`), or silence for no bytes. False when skipped.
+  play(id, rate, bits, bytes) {
+    if (!this.mayPlay()) return false;
+    const context = this.context;
+    this.fadeOut();
+    const buffer = bytes.length ? this.buffer(id, rate, bits, bytes) : null;
+    if (!buffer) return true;
+    if (context.state !== 'running') context.resume().catch(() => {});
+    const source = context.createBufferSource();
+    const gain = context.createGain();
+    source.buffer = buffer;
+    source.connect(gain).connect(context.destination);
+    source.start();
+    const voice = { source, gain };
+    source.onended = () => {
+      if (this.playing === voice) this.playing = null;
+      this.restLater();
+    };
+    this.playing = voice;
+    clearTimeout(this.restTimer);
+    return true;
+  }
+
+  buffer(id, rate, bits, bytes) {
+    let buffer = id ? this.buffers.get(id) : undefined;
+    if (buffer) return buffer;
+    const samples = pcmToFloat(bits, bytes);
+    if (!samples.length) return null;
+    buffer = this.context.createBuffer(1, samples.length, rate);
+    buffer.copyToChannel(samples, 0);
+    if (id) this.buffers.set(id, buffer);
+    return buffer;
+  }
+
+  fadeOut() {
+    const voice = this.playing;
+    this.playing = null;
+    if (!voice) return;
+    const now = this.context.currentTime;
+    voice.gain.gain.setValueAtTime(voice.gain.gain.value, now);
+    voice.gain.gain.linearRampToValueAtTime(0, now + FADE_SECONDS);
+    voice.source.stop(now + FADE_SECONDS);
+  }
+
+  restLater() {
+    clearTimeout(this.restTimer);
+    this.restTimer = setTimeout(() => {
+      if (!this.playing && this.context && this.context.state === 'running')
+        this.context.suspend().catch(() => {});
+    }, REST_AFTER_MS);
+  }
+}
