@@ -17,7 +17,10 @@ bool Empty(const RECT& r) {
 }  // namespace
 
 WebBackend::WebBackend(Page& page, uint32_t startTick)
-    : page_(page), startTick_(startTick), rgba_(size_t(kDisplayWidth) * kDisplayHeight) {}
+    : page_(page),
+      startTick_(startTick),
+      lastActivity_(startTick),
+      rgba_(size_t(kDisplayWidth) * kDisplayHeight) {}
 
 bool WebBackend::OpenWindow(const std::wstring&) {
     if (open_) return false;  // the program has one top-level window
