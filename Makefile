@@ -3,7 +3,9 @@
 # Quillby's two front doors: `make run` and `make test`. Both install what is missing first.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test check-tree test-plain test-sanitize build bench install clean
+.PHONY: run test check-tree test-plain test-sanitize test-web build bench install clean web serve
+# Emscripten's optimizer and the browser tests find their npm modules here (npm ci puts them).
+export NODE_PATH := $(CURDIR)/node_modules
 
 run: build
 	./build/default/shell/quillby $(ARGS)
@@ -19,7 +21,7 @@ bench: build
 
 test:
 	@scripts/ensure-deps.sh test
-	$(MAKE) --no-print-directory check-tree test-plain test-sanitize
+	$(MAKE) --no-print-directory check-tree test-plain test-sanitize test-web
 
 # Formatting and licence headers across the whole tree.
 check-tree:
@@ -34,6 +36,20 @@ test-sanitize:
 	cmake --preset sanitize
 	cmake --build --preset sanitize -j $(JOBS)
 	ctest --preset sanitize -j $(JOBS)
+
+# The page: static files in build/web/ that any web server can host.
+web:
+	@scripts/ensure-deps.sh web
+	cmake --preset web
+	cmake --build --preset web -j $(JOBS)
+
+serve: web
+	@echo "Quillby is at http://127.0.0.1:8000/ (Ctrl+C stops the server)"
+	python3 -m http.server 8000 --bind 127.0.0.1 --directory build/web
+
+# The page in Chromium against the headless program, which test-plain built.
+test-web: web
+	node --test tests/web/
 
 install: build
 	cmake --install build/default

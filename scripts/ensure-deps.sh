@@ -13,18 +13,43 @@ packages=(
   libfreetype-dev zlib1g-dev      # text and screenshots
   libsdl2-dev                     # the desktop window, stylus and sound
 )
+web=false
 if [ "${1:-}" = "test" ]; then
   packages+=(xvfb xdotool         # the end-to-end check of the desktop window:
              imagemagick          # its screenshot, halved and compared with the headless one
-             clang-format reuse)  # the tree's formatting and licence headers
+             clang-format reuse   # the tree's formatting and licence headers
+             chromium)            # the page's tests
+  web=true
 fi
+if [ "${1:-}" = "web" ]; then web=true; fi
+if $web; then
+  packages+=(emscripten python3)  # the browser build; `make serve`
+  # Node and npm: Debian's, unless another packaging of Node (which carries its own npm) is
+  # already there.
+  command -v node >/dev/null 2>&1 || packages+=(nodejs)
+  command -v npm >/dev/null 2>&1 || packages+=(npm)
+fi
+
+# The npm modules the browser build and its tests use, exactly as package-lock.json pins them,
+# into node_modules/ (no install scripts: nothing else is fetched).
+npm_modules() {
+  $web || return 0
+  local here
+  here=$(cd "$(dirname "$0")/.." && pwd)
+  [ "$here/node_modules/.package-lock.json" -nt "$here/package-lock.json" ] && return 0
+  echo "Installing the npm modules of package-lock.json into node_modules/"
+  (cd "$here" && npm ci --ignore-scripts --no-audit --no-fund --loglevel=error)
+}
 
 missing=()
 for p in "${packages[@]}"; do
   status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
   [ "$status" = "install ok installed" ] || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -eq 0 ]; then
+  npm_modules
+  exit 0
+fi
 
 line="apt-get install -y --no-install-recommends ${missing[*]}"
 if [ "$(id -u)" -eq 0 ]; then
@@ -39,3 +64,4 @@ fi
 echo "Installing what the build needs: ${missing[*]}"
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive $line -qq
+npm_modules

@@ -4,8 +4,6 @@
 // 127.0.0.1 and Debian's Chromium, driven by playwright-core, kept off the network.
 import { createServer } from 'node:http';
 import { readFile } from 'node:fs/promises';
-import { mkdtempSync, rmSync } from 'node:fs';
-import { tmpdir } from 'node:os';
 import { extname, join, normalize, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { chromium } from 'playwright-core';
@@ -50,10 +48,10 @@ export async function serve(dir = SITE) {
   };
 }
 
-// Chromium headless with a fresh profile, and nothing that would reach out to the network.
-export async function launch() {
-  const profile = mkdtempSync(join(tmpdir(), 'quillby-chromium-'));
-  const browser = await chromium.launchPersistentContext(profile, {
+// Chromium headless (playwright gives it a fresh profile), with nothing that would reach out
+// to the network. Each test makes its own context in it.
+export function launch() {
+  return chromium.launch({
     executablePath: CHROMIUM,
     headless: true,
     args: [
@@ -66,13 +64,5 @@ export async function launch() {
       '--disable-component-update',
       '--disable-sync',
     ],
-    viewport: { width: 480, height: 640 },
   });
-  return {
-    context: browser,
-    close: async () => {
-      await browser.close();
-      rmSync(profile, { recursive: true, force: true });
-    },
-  };
 }

@@ -1,0 +1,122 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
+// The page's own modules without a browser: where the picture sits, which pointer is the
+// stylus, and when a sound may play.
+import assert from 'node:assert/strict';
+import { test } from 'node:test';
+import { fitPicture } from '../../platform/web/layout.js';
+import { FADE_SECONDS, SoundPlayer, pcmToFloat } from '../../platform/web/sound.js';
+import { INPUT_DOWN, INPUT_UP, Stylus, displayPoint } from '../../platform/web/stylus.js';
+
+test('the picture takes the largest size that fits, a whole scale where that gives up little', () => {
+  const cases = [
+    // viewport, pixel ratio => scale, CSS box
+    { view: [480, 640], ratio: 1, scale: 2, box: [0, 0, 480, 640] },
+    { view: [1280, 720], ratio: 1, scale: 2, box: [400, 40, 480, 640] }, // 2.25 fits: 2 keeps 89 %
+    { view: [1366, 768], ratio: 1, scale: 2.4, box: [395, 0, 576, 768] }, // 2 would keep 83 %
+    { view: [390, 844], ratio: 3, scale: 4.875, box: [0, 162, 390, 520] }, // a phone
+    { view: [800, 1280], ratio: 2, scale: 6, box: [40, 160, 720, 960] }, // a tablet: 6.67 fits
+    { view: [200, 200], ratio: 1, scale: 0.625, box: [25, 0, 150, 200] }, // smaller than the display
+  ];
+  for (const { view, ratio, scale, box } of cases) {
+    const place = fitPicture(view[0], view[1], ratio);
+    assert.equal(place.scale, scale, `${view} at ${ratio}`);
+    assert.deepEqual([place.left, place.top, place.width, place.height], box, `${view} at ${ratio}`);
+  }
+});
+
+test('a point of the page becomes a display pixel, outside points on the nearest edge', () => {
+  const box = { left: 10, top: 20, width: 480, height: 640 };
+  const cases = [
+    [10, 20, 0, 0],
+    [11.9, 21.9, 0, 0],
+    [12, 22, 1, 1],
+    [489.9, 659.9, 239, 319],
+    [600, 700, 239, 319],
+    [-50, 300, 0, 140],
+  ];
+  for (const [x, y, wantX, wantY] of cases) assert.deepEqual(displayPoint(x, y, box), { x: wantX, y: wantY }, `${x},${y}`);
+});
+
+test('the first pointer down is the stylus until it lifts; others are ignored', () => {
+  const sent = [];
+  const stylus = new Stylus((input) => sent.push(input));
+  const box = { left: 0, top: 0, width: 240, height: 320 };
+  assert.equal(stylus.press(1, 10, 10, box), true);
+  assert.equal(stylus.press(2, 50, 50, box), false, 'a second finger');
+  assert.equal(stylus.release(2, 50, 50, box), false);
+  stylus.move(2, 70, 70, box);
+  stylus.move(1, 20, 30, box);
+  assert.equal(stylus.release(1, 300, 30, box), true);
+  assert.equal(stylus.down, false);
+  assert.equal(stylus.press(2, 40, 40, box), true, 'any pointer once the stylus lifted');
+  stylus.move(2, 44, 45, box);
+  assert.equal(stylus.cancel(2), true);
+  assert.equal(stylus.cancel(2), false);
+  assert.deepEqual(sent, [
+    { kind: INPUT_DOWN, x: 10, y: 10 },
+    { kind: INPUT_UP, x: 239, y: 30 },
+    { kind: INPUT_DOWN, x: 40, y: 40 },
+    { kind: INPUT_UP, x: 44, y: 45 },
+  ]);
+});
+
+test('PCM of 8 and 16 bits becomes samples from -1 to 1', () => {
+  assert.deepEqual([...pcmToFloat(8, Uint8Array.of(0, 128, 255))], [-1, 0, 127 / 128]);
+  assert.deepEqual([...pcmToFloat(16, Uint8Array.of(0x00, 0x80, 0, 0, 0xff, 0x7f, 9))], [-1, 0, 32767 / 32768]);
+});
+
+// An audio context that records what is done with it.
+function fakeContext(state) {
+  const log = [];
+  const context = {
+    state,
+    currentTime: 10,
+    destination: {},
+    resume: async () => {
+      log.push('resume');
+      context.state = 'running';
+    },
+    suspend: async () => log.push('suspend'),
+    createBuffer: (channels, length, rate) => ({ length, rate, copyToChannel: () => {} }),
+    createGain: () => ({
+      gain: { value: 1, setValueAtTime: () => {}, linearRampToValueAtTime: (v, t) => log.push(`ramp ${v} ${t}`) },
+      connect: (next) => next,
+    }),
+    createBufferSource: () => {
+      const source = { connect: (gain) => gain, start: () => log.push(`start ${source.buffer.length}`), stop: (t) => log.push(`stop ${t}`) };
+      return source;
+    },
+  };
+  return { context, log };
+}
+
+test('sound plays from the first touch on, before it only where the page may already play', () => {
+  const click = Uint8Array.of(1, 2, 3, 4);
+  const cases = [
+    { state: 'suspended', touch: false, played: false, log: [] },
+    { state: 'running', touch: false, played: true, log: ['start 2'] },
+    { state: 'suspended', touch: true, played: true, log: ['resume', 'start 2'] },
+  ];
+  for (const { state, touch, played, log } of cases) {
+    const fake = fakeContext(state);
+    const player = new SoundPlayer(() => fake.context);
+    player.open();
+    if (touch) player.touch();
+    assert.equal(player.play(20000, 22050, 16, click), played, `${state}, touched: ${touch}`);
+    assert.deepEqual(fake.log, log, `${state}, touched: ${touch}`);
+  }
+});
+
+test('a new sound replaces the one playing, which fades out; no sound fades out to silence', () => {
+  const fake = fakeContext('running');
+  const player = new SoundPlayer(() => fake.context);
+  player.open();
+  const wave = Uint8Array.from({ length: 8 }, (_, i) => 128 + i);
+  player.play(20006, 11025, 8, wave);
+  player.play(20000, 11025, 8, wave.subarray(0, 4));
+  player.play(0, 0, 0, new Uint8Array());
+  player.play(20006, 11025, 8, new Uint8Array(8)); // the first picture of this id is kept
+  const end = 10 + FADE_SECONDS;
+  assert.deepEqual(fake.log, ['start 8', `ramp 0 ${end}`, `stop ${end}`, 'start 4', `ramp 0 ${end}`, `stop ${end}`, 'start 8']);
+});
