@@ -3,7 +3,9 @@
 // The game's sounds through Web Audio: one at a time, a new sound replacing the one playing,
 // which fades out over a few milliseconds (a waveform cut mid-swing clicks). Browsers allow
 // sound only once the person has touched the page: a sound asked for before that plays only
-// if the page may already play, and is otherwise skipped, never played late.
+// if the page may already play, and is otherwise skipped, never played late. Making the audio
+// context takes a while, so the page makes it once its first frame is shown: a sound asked
+// for before then (the opening sound) starts with that frame, as on the desktop.
 
 export const FADE_SECONDS = 0.005;
 // An audio context renders silence for as long as it runs: it rests this long after a sound.
@@ -27,21 +29,29 @@ export class SoundPlayer {
     this.buffers = new Map();
     this.playing = null;
     this.restTimer = 0;
+    this.opened = false;
+    this.waiting = null; // the sound asked for before the context was made
   }
 
-  // At start: a context, running at once where the page may play without a touch.
+  // A context, running at once where the page may play without a touch; then the sound that
+  // waited for it, if the page may play it.
   open() {
+    if (this.opened) return;
+    this.opened = true;
     try {
       this.context = this.makeContext();
     } catch {
       this.context = null; // no audio here: the game plays silently
     }
+    const waiting = this.waiting;
+    this.waiting = null;
+    if (waiting) this.play(...waiting);
   }
 
   // Every press: the first one lets the page play.
   touch() {
     this.touched = true;
-    if (!this.context) this.open();
+    this.open();
     if (this.context && this.context.state !== 'running') this.context.resume().catch(() => {});
   }
 
@@ -49,8 +59,13 @@ export class SoundPlayer {
     return !!this.context && (this.touched || this.context.state === 'running');
   }
 
-  // Starts sound `id` (its PCM in `bytes`), or silence for no bytes. False when skipped.
+  // Starts sound `id` (its PCM in `bytes`), or silence for no bytes. False when skipped, or
+  // left waiting for the context.
   play(id, rate, bits, bytes) {
+    if (!this.opened) {
+      this.waiting = [id, rate, bits, bytes.slice()];
+      return false;
+    }
     if (!this.mayPlay()) return false;
     const context = this.context;
     this.fadeOut();

@@ -17,8 +17,9 @@ namespace platform {
 class WebBackend : public Backend {
   public:
     // How long a look at an empty queue hands control back while something moves: timed
-    // redraws and animation steps are late by about this much at worst.
-    static constexpr int kMovingWaitMs = 5;
+    // redraws and animation steps are late by this much and the browser's own lateness at
+    // worst. The page's turn comes several times a frame.
+    static constexpr int kMovingWaitMs = 2;
     // With nothing shown and no input for this long, nothing is moving: the next wait lasts
     // until input. Every animation steps more often than this.
     static constexpr uint32_t kStillAfterMs = 1000;

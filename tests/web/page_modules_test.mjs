@@ -108,6 +108,18 @@ test('sound plays from the first touch on, before it only where the page may alr
   }
 });
 
+test('the opening sound waits for the context, then plays only where the page may play', () => {
+  for (const [state, log] of [['running', ['start 2']], ['suspended', []]]) {
+    const fake = fakeContext(state);
+    const player = new SoundPlayer(() => fake.context);
+    const heap = Uint8Array.of(1, 2, 3, 4);
+    assert.equal(player.play(20006, 22050, 16, heap), false);
+    heap.fill(0); // the program's memory moves on
+    player.open();
+    assert.deepEqual(fake.log, log, state);
+  }
+});
+
 test('a new sound replaces the one playing, which fades out; no sound fades out to silence', () => {
   const fake = fakeContext('running');
   const player = new SoundPlayer(() => fake.context);
