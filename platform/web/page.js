@@ -88,7 +88,7 @@ function listen() {
   canvas.addEventListener('pointerup', (e) => stylus.release(e.pointerId, e.clientX, e.clientY, box()));
   canvas.addEventListener('pointercancel', (e) => stylus.cancel(e.pointerId));
   canvas.addEventListener('lostpointercapture', (e) => stylus.cancel(e.pointerId));
-  for (const type of ['contextmenu', 'dblclick', 'selectstart', 'dragstart'])
+  for (const type of ['contextmenu', 'dblclick', 'selectstart', 'dragstart', 'gesturestart'])
     document.addEventListener(type, (e) => e.preventDefault());
   window.addEventListener('resize', fitCanvas);
   if (window.visualViewport) window.visualViewport.addEventListener('resize', fitCanvas);
@@ -154,14 +154,29 @@ async function run() {
   await play(program);
 }
 
-// One game per browser: a second tab says so instead of starting another.
-function elsewhere() {
+// Instead of the game: one line for the person in front of the page.
+function say(text) {
   canvas.remove();
-  document.getElementById('elsewhere').hidden = false;
+  ended.hidden = true;
+  const message = document.getElementById('message');
+  message.textContent = text;
+  message.hidden = false;
 }
 
+async function runOrSay() {
+  try {
+    await run();
+  } catch (e) {
+    console.error(e);
+    say('Quillby could not start in this browser. Reloading the page may help.');
+  }
+}
+
+// One game per browser: a second tab says so instead of starting another.
 if (navigator.locks) {
-  navigator.locks.request('quillby', { ifAvailable: true }, (lock) => (lock ? run() : elsewhere()));
+  navigator.locks.request('quillby', { ifAvailable: true }, (lock) =>
+    lock ? runOrSay() : say('Quillby is already open in another tab.'),
+  );
 } else {
-  run();
+  runOrSay();
 }

@@ -192,11 +192,22 @@ test('a second tab says the game is open elsewhere and the first plays on', asyn
   const first = await open(context);
   const second = await context.newPage();
   await second.goto(server.url + START);
-  await second.locator('#elsewhere').waitFor({ state: 'visible' });
-  assert.equal(await second.locator('#elsewhere').textContent(), 'Quillby is already open in another tab.');
+  await second.locator('#message').waitFor({ state: 'visible' });
+  assert.equal(await second.locator('#message').textContent(), 'Quillby is already open in another tab.');
   assert.equal(await second.locator('canvas').count(), 0);
   await first.bringToFront();
   await click(first, TITLE_TAP);
   await shows(first, golden('card'));
+  await context.close();
+});
+
+test('a page whose program cannot load says so in one line', async () => {
+  const context = await browser.newContext();
+  const page = await context.newPage();
+  await page.route('**/quillby.wasm', (route) => route.fulfill({ status: 404 }));
+  await page.goto(server.url + START);
+  await page.locator('#message').waitFor({ state: 'visible' });
+  assert.match(await page.locator('#message').textContent(), /could not start/);
+  assert.equal(await page.locator('canvas').count(), 0);
   await context.close();
 });
