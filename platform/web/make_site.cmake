@@ -1,33 +1,20 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # SPDX-FileCopyrightText: The Quillby developers
 # Puts the page together in OUT: the program (quillby.js and .wasm from BUILT), the page's
-# own files (from PAGE), the icons (from ICONS), the manifest and the service worker, whose
+# own files and manifest (from PAGE), the icons (from ICONS) and the service worker, whose
 # cache is named after a hash of everything else. Run with cmake -P.
 file(REMOVE_RECURSE ${OUT})
 file(MAKE_DIRECTORY ${OUT})
-set(files index.html page.css page.js layout.js stylus.js sound.js quillby.js quillby.wasm)
-foreach(f index.html page.css page.js layout.js stylus.js sound.js)
+set(page index.html page.css page.js layout.js stylus.js sound.js manifest.webmanifest)
+foreach(f ${page})
   file(COPY ${PAGE}/${f} DESTINATION ${OUT})
 endforeach()
 file(COPY ${BUILT}/quillby.js ${BUILT}/quillby.wasm DESTINATION ${OUT})
-
-set(QUILLBY_ICONS "")
+set(files ${page} quillby.js quillby.wasm)
 foreach(size 192 512)
-  set(icon ${ICONS}/quillby-${size}.png)
-  if(NOT EXISTS ${icon})
-    message(WARNING "No ${size} px icon (${icon}): the page is installable only with one")
-    continue()
-  endif()
-  file(COPY_FILE ${icon} ${OUT}/icon-${size}.png)
+  file(COPY_FILE ${ICONS}/quillby-${size}.png ${OUT}/icon-${size}.png)
   list(APPEND files icon-${size}.png)
-  if(QUILLBY_ICONS)
-    string(APPEND QUILLBY_ICONS ", ")
-  endif()
-  string(APPEND QUILLBY_ICONS
-    "{\"src\": \"icon-${size}.png\", \"sizes\": \"${size}x${size}\", \"type\": \"image/png\", \"purpose\": \"any\"}")
 endforeach()
-configure_file(${PAGE}/manifest.webmanifest.in ${OUT}/manifest.webmanifest @ONLY)
-list(APPEND files manifest.webmanifest)
 
 set(hashes "")
 foreach(f ${files})
