@@ -101,11 +101,9 @@ const quillbyPage = {
     context.putImageData(new ImageData(pixels, DISPLAY_WIDTH, DISPLAY_HEIGHT), 0, 0, left, top, width, height);
     if (!sound.opened) requestAnimationFrame(() => setTimeout(() => sound.open()));
     if (!record) return;
-    const now = performance.now();
-    if (record.firstFrameMs === null && !record.frames.length) performance.mark('quillby-first-show');
-    if (record.firstFrameMs === null)
-      requestAnimationFrame(() => (record.firstFrameMs = record.firstFrameMs ?? performance.now()));
-    if (record.frames.length < 100000) record.frames.push({ at: now, left, top, width, height });
+    // The first frame is on the screen once the browser has drawn the page with it.
+    if (!record.frames.length) requestAnimationFrame(() => (record.firstFrameMs = performance.now()));
+    if (record.frames.length < 100000) record.frames.push({ at: performance.now(), left, top, width, height });
   },
   nextInput: () => inputs.shift() ?? null,
   wait(ms, resume) {
@@ -125,6 +123,7 @@ async function play(program) {
   for (;;) {
     ended.hidden = true;
     canvas.classList.remove('ended');
+    inputs.length = 0; // what the last game left unread, such as its close button's release
     const code = await program.ccall('quillby_run', 'number', ['number'], [startTick()], { async: true });
     if (record) record.exits.push(code);
     // The game has ended, as the program does on the desktop: the title, dimmed, and a
@@ -146,9 +145,7 @@ function registerWorker() {
 async function run() {
   fitCanvas();
   listen();
-  if (record) performance.mark('quillby-load');
   const program = await window.createQuillby({ quillbyPage, printErr: (line) => console.warn(line) });
-  if (record) performance.mark('quillby-ready');
   if (document.readyState === 'complete') registerWorker();
   else window.addEventListener('load', registerWorker, { once: true });
   await play(program);
