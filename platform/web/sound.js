@@ -12,7 +12,7 @@ export const FADE_SECONDS = 0.005;
 const REST_AFTER_MS = 3000;
 
 // The samples of 8-bit unsigned or 16-bit signed little-endian mono PCM, from -1 to 1.
-export function pcmToFloat(bits, bytes) {
+function pcmToFloat(bits, bytes) {
   if (bits === 8) return Float32Array.from(bytes, (b) => (b - 128) / 128);
   const count = bytes.length >> 1;
   const view = new DataView(bytes.buffer, bytes.byteOffset, count * 2);

@@ -5,7 +5,7 @@
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 import { fitPicture } from '../../platform/web/layout.js';
-import { FADE_SECONDS, SoundPlayer, pcmToFloat } from '../../platform/web/sound.js';
+import { FADE_SECONDS, SoundPlayer } from '../../platform/web/sound.js';
 import { INPUT_DOWN, INPUT_UP, Stylus, displayPoint } from '../../platform/web/stylus.js';
 
 test('the picture takes the largest size that fits, a whole scale where that gives up little', () => {
@@ -25,32 +25,22 @@ test('the picture takes the largest size that fits, a whole scale where that giv
   }
 });
 
-test('a point of the page becomes a display pixel, outside points on the nearest edge', () => {
-  const box = { left: 10, top: 20, width: 480, height: 640 };
-  const cases = [
-    [10, 20, 0, 0],
-    [11.9, 21.9, 0, 0],
-    [12, 22, 1, 1],
-    [489.9, 659.9, 239, 319],
-    [600, 700, 239, 319],
-    [-50, 300, 0, 140],
-  ];
-  for (const [x, y, wantX, wantY] of cases) assert.deepEqual(displayPoint(x, y, box), { x: wantX, y: wantY }, `${x},${y}`);
-});
+test('a point of the page is a display pixel; the first pointer down is the stylus until it lifts', () => {
+  const box = { left: 10, top: 20, width: 480, height: 640 }; // the display at scale 2
+  for (const [x, y, want] of [[11.9, 21.9, [0, 0]], [12, 22, [1, 1]], [489.9, 659.9, [239, 319]], [600, 700, [239, 319]], [-50, 300, [0, 140]]])
+    assert.deepEqual(displayPoint(x, y, box), { x: want[0], y: want[1] }, `${x},${y}`);
 
-test('the first pointer down is the stylus until it lifts; others are ignored', () => {
   const sent = [];
   const stylus = new Stylus((input) => sent.push(input));
-  const box = { left: 0, top: 0, width: 240, height: 320 };
-  assert.equal(stylus.press(1, 10, 10, box), true);
-  assert.equal(stylus.press(2, 50, 50, box), false, 'a second finger');
-  assert.equal(stylus.release(2, 50, 50, box), false);
-  stylus.move(2, 70, 70, box);
-  stylus.move(1, 20, 30, box);
-  assert.equal(stylus.release(1, 300, 30, box), true);
+  assert.equal(stylus.press(1, 30, 40, box), true);
+  assert.equal(stylus.press(2, 110, 120, box), false, 'a second finger');
+  assert.equal(stylus.release(2, 110, 120, box), false);
+  stylus.move(2, 150, 160, box);
+  stylus.move(1, 50, 80, box);
+  assert.equal(stylus.release(1, 900, 80, box), true);
   assert.equal(stylus.down, false);
-  assert.equal(stylus.press(2, 40, 40, box), true, 'any pointer once the stylus lifted');
-  stylus.move(2, 44, 45, box);
+  assert.equal(stylus.press(2, 90, 100, box), true, 'any pointer once the stylus lifted');
+  stylus.move(2, 98, 110, box);
   assert.equal(stylus.cancel(2), true);
   assert.equal(stylus.cancel(2), false);
   assert.deepEqual(sent, [
@@ -59,11 +49,6 @@ test('the first pointer down is the stylus until it lifts; others are ignored', 
     { kind: INPUT_DOWN, x: 40, y: 40 },
     { kind: INPUT_UP, x: 44, y: 45 },
   ]);
-});
-
-test('PCM of 8 and 16 bits becomes samples from -1 to 1', () => {
-  assert.deepEqual([...pcmToFloat(8, Uint8Array.of(0, 128, 255))], [-1, 0, 127 / 128]);
-  assert.deepEqual([...pcmToFloat(16, Uint8Array.of(0x00, 0x80, 0, 0, 0xff, 0x7f, 9))], [-1, 0, 32767 / 32768]);
 });
 
 // An audio context that records what is done with it.
