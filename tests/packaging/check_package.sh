@@ -37,13 +37,13 @@ done
 lintian --fail-on error,warning "$deb" "$dbgsym" >"$work/lintian" 2>&1 ||
   fail "lintian: $(grep -v 'running with root privileges' "$work/lintian")"
 
-# Exactly the expected files: nothing under /usr/local, no build tree.
+# Exactly the expected files: nothing under /usr/local, no build tree. (lintian has seen that
+# the program is stripped; its symbols are in the -dbgsym package.)
 dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -v '/$' | sed 's|^\.||' | sort >"$work/contents"
 grep -v '^#' "$here/expected_contents.txt" | cut -d' ' -f1 | sort >"$work/expected"
 diff -u "$work/expected" "$work/contents" >&2 || fail "the package's files differ from $here/expected_contents.txt"
 built_in=$(grep -rlF -e "$PWD/" "$root")
 [ -z "$built_in" ] || fail "files name the build tree: $built_in"
-[ -z "$(readelf -S "$root/usr/games/quillby" | grep '\.debug_')" ] || fail "the program is not stripped"
 grep -q '/usr/lib/debug/.build-id/.*\.debug$' <<<"$(dpkg-deb -c "$dbgsym")" ||
   fail "$dbgsym holds no debugging symbols"
 
@@ -52,8 +52,8 @@ desktop=$root/usr/share/applications/quillby.desktop
 complaints=$(desktop-file-validate "$desktop" 2>&1) && [ -z "$complaints" ] ||
   fail "desktop-file-validate: $complaints"
 grep -qx 'Exec=/usr/games/quillby' "$desktop" || fail "the menu entry does not start /usr/games/quillby"
+# Warnings fail it too, as errors do.
 complaints=$(appstreamcli validate-tree --no-net "$root" 2>&1) || fail "appstreamcli: $complaints"
-! grep -q '^ *[EW]:' <<<"$complaints" || fail "appstreamcli: $complaints"
 # The listing's release is this package's, on the day its changelog gives.
 date=$(date -u -d "$(dpkg-parsechangelog -l packaging/debian/changelog -S Date)" +%F)
 grep -q "<release version=\"${version%-*}\" date=\"$date\"" "$root"/usr/share/metainfo/*.xml ||
