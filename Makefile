@@ -3,7 +3,7 @@
 # Quillby's two front doors: `make run` and `make test`. Both install what is missing first.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test check-tree test-plain test-sanitize test-web build bench install clean web serve
+.PHONY: run test check-tree test-plain test-sanitize test-deb test-web build bench install deb web serve clean
 # Emscripten's optimizer and the browser tests find their npm modules here (npm ci puts them).
 export NODE_PATH := $(CURDIR)/node_modules
 
@@ -21,7 +21,7 @@ bench: build
 
 test:
 	@scripts/ensure-deps.sh test
-	$(MAKE) --no-print-directory check-tree test-plain test-sanitize test-web
+	$(MAKE) --no-print-directory check-tree test-plain test-sanitize test-deb test-web
 
 # Formatting and licence headers across the whole tree.
 check-tree:
@@ -51,8 +51,20 @@ serve: web
 test-web: web
 	node --test tests/web/
 
+# The program, its manual page, menu entry, icons and software-centre listing under the prefix.
 install: build
+	cmake --build --preset default -j $(JOBS) --target quillby_install_files
 	cmake --install build/default
+
+# The Debian package, built by Debian's own tools from the tree as it stands:
+# build/quillby_VERSION_ARCH.deb and its -dbgsym companion.
+deb:
+	@scripts/ensure-deps.sh deb
+	JOBS=$(JOBS) packaging/build-deb.sh
+
+# The package checked as Debian's tools and an installation meet it.
+test-deb: deb
+	tests/packaging/check_package.sh
 
 clean:
 	rm -rf build

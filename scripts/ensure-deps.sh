@@ -12,12 +12,19 @@ packages=(
   libbenchmark-dev                # benchmarks
   libfreetype-dev zlib1g-dev      # text and screenshots
   libsdl2-dev                     # the desktop window, stylus and sound
+  help2man                        # the manual page, written from --help
 )
+deb_tools=(debhelper dpkg-dev)    # make deb: Debian's own package build
+if [ "${1:-}" = "deb" ]; then
+  packages+=("${deb_tools[@]}")
+fi
 web=false
 if [ "${1:-}" = "test" ]; then
   packages+=(xvfb xdotool         # the end-to-end check of the desktop window:
              imagemagick          # its screenshot, halved and compared with the headless one
              clang-format reuse   # the tree's formatting and licence headers
+             "${deb_tools[@]}"    # the Debian package, checked by Debian's own tools
+             lintian appstream desktop-file-utils
              chromium)            # the page's tests
   web=true
 fi
