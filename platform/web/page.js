@@ -90,13 +90,22 @@ function listen() {
   canvas.addEventListener('lostpointercapture', (e) => stylus.cancel(e.pointerId));
   for (const type of ['contextmenu', 'dblclick', 'selectstart', 'dragstart', 'gesturestart'])
     document.addEventListener(type, (e) => e.preventDefault());
+  // A tablet may drop the canvas's pixels while the page is in the background.
+  canvas.addEventListener('contextrestored', () => {
+    if (shown && !canvas.classList.contains('ended'))
+      quillbyPage.show(program.HEAPU8, shown, 0, 0, DISPLAY_WIDTH, DISPLAY_HEIGHT);
+  });
   window.addEventListener('resize', fitCanvas);
   if (window.visualViewport) window.visualViewport.addEventListener('resize', fitCanvas);
 }
 
+let program = null; // the program's module, once loaded
+let shown = 0; // where in its memory the program keeps the whole picture the canvas shows
+
 const quillbyPage = {
   openCanvas: () => canvas.isConnected,
   show(heap, rgba, left, top, width, height) {
+    shown = rgba;
     const pixels = new Uint8ClampedArray(heap.buffer, rgba, DISPLAY_WIDTH * DISPLAY_HEIGHT * 4);
     context.putImageData(new ImageData(pixels, DISPLAY_WIDTH, DISPLAY_HEIGHT), 0, 0, left, top, width, height);
     if (!sound.opened) requestAnimationFrame(() => setTimeout(() => sound.open()));
@@ -119,7 +128,7 @@ const quillbyPage = {
   },
 };
 
-async function play(program) {
+async function play() {
   for (;;) {
     ended.hidden = true;
     canvas.classList.remove('ended');
@@ -145,10 +154,10 @@ function registerWorker() {
 async function run() {
   fitCanvas();
   listen();
-  const program = await window.createQuillby({ quillbyPage, printErr: (line) => console.warn(line) });
+  program = await window.createQuillby({ quillbyPage, printErr: (line) => console.warn(line) });
   if (document.readyState === 'complete') registerWorker();
   else window.addEventListener('load', registerWorker, { once: true });
-  await play(program);
+  await play();
 }
 
 // Instead of the game: one line for the person in front of the page.
