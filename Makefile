@@ -47,8 +47,8 @@ serve: web
 	@echo "Quillby is at http://127.0.0.1:8000/ (Ctrl+C stops the server)"
 	python3 -m http.server 8000 --bind 127.0.0.1 --directory build/web
 
-# The page in Chromium against the headless program, which test-plain built.
-test-web: web
+# The page in Chromium, against the headless program.
+test-web: web build
 	node --test tests/web/
 
 # The program, its manual page, menu entry, icons and software-centre listing under the prefix.
