@@ -174,7 +174,7 @@ async function runOrSay() {
     await run();
   } catch (e) {
     console.error(e);
-    say('Quillby could not start in this browser. Reloading the page may help.');
+    say(shown ? 'Quillby stopped. Reloading the page starts it again.' : 'Quillby could not start in this browser. Reloading the page may help.');
   }
 }
 
