@@ -9,6 +9,7 @@
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
 
+#include <algorithm>
 #include <cmath>
 #include <cwchar>
 #include <memory>
@@ -123,29 +124,32 @@ int DrawTextW(HDC dc, LPCWSTR text, int length, LPRECT rect, UINT format) {
     RECT formatting = *rect, clip;
     OffsetRect(&formatting, t.originX, t.originY);
     if (!IntersectRect(&clip, &formatting, &t.clip)) return height;
-    auto put = [&](int x, int y, COLORREF c) {
-        POINT p{x + t.originX, y + t.originY};
-        if (PtInRect(&clip, p)) t.surface->At(p.x, p.y) = c;
-    };
-    if (d->bkMode == OPAQUE)
-        for (int y = top; y < top + height; ++y)
-            for (int x = left; x < left + width; ++x) put(x, y, d->bkColour);
+    if (d->bkMode == OPAQUE) {
+        RECT cell{left, top, left + width, top + height}, fill;
+        OffsetRect(&cell, t.originX, t.originY);
+        if (IntersectRect(&fill, &cell, &clip))
+            for (LONG y = fill.top; y < fill.bottom; ++y)
+                std::fill_n(&t.surface->At(fill.left, y), fill.right - fill.left, d->bkColour);
+    }
 
-    int penX = left, baseline = top + f->ascent;
+    int penX = left + t.originX, baseline = top + t.originY + f->ascent;
     for (int i = 0; i < length; ++i) {
         if (FT_Load_Char(f->face, FT_ULong(text[i]), kLoadFlags | FT_LOAD_RENDER)) continue;
         FT_GlyphSlot g = f->face->glyph;
         const FT_Bitmap& b = g->bitmap;
-        if (b.pixel_mode == FT_PIXEL_MODE_MONO) {
-            for (unsigned row = 0; row < b.rows; ++row)
-                for (unsigned col = 0; col < b.width; ++col) {
-                    const unsigned char* bits = b.buffer + int(row) * b.pitch;
-                    if (bits[col / 8] & (0x80 >> (col % 8)))
-                        put(penX + g->bitmap_left + int(col), baseline - g->bitmap_top + int(row),
-                            d->textColour);
-                }
-        }
+        // The glyph's box on the target, and the part of it that may be drawn.
+        RECT box{penX + g->bitmap_left, baseline - g->bitmap_top, 0, 0}, shown;
+        box.right = box.left + LONG(b.width);
+        box.bottom = box.top + LONG(b.rows);
         penX += int((g->advance.x + 32) >> 6);
+        if (b.pixel_mode != FT_PIXEL_MODE_MONO || !IntersectRect(&shown, &box, &clip)) continue;
+        for (LONG y = shown.top; y < shown.bottom; ++y) {
+            const unsigned char* bits = b.buffer + (y - box.top) * b.pitch;
+            for (LONG x = shown.left; x < shown.right; ++x) {
+                LONG col = x - box.left;
+                if (bits[col / 8] & (0x80 >> (col % 8))) t.surface->At(x, y) = d->textColour;
+            }
+        }
     }
     NoteDrawn(d, clip);
     return height;
