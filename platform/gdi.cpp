@@ -38,6 +38,11 @@ HDC NewDc(WindowObject* window) {
     return reinterpret_cast<HDC>(dc);
 }
 
+COLORREF ToMonochrome(COLORREF c) {
+    int luminance = (GetRValue(c) * 30 + GetGValue(c) * 59 + GetBValue(c) * 11) / 100;
+    return luminance >= 128 ? RGB(255, 255, 255) : RGB(0, 0, 0);
+}
+
 // What a source pixel becomes on the destination, with GDI's monochrome conversions: a colour
 // pixel equal to the source's background colour turns white and every other black; a
 // monochrome pixel takes the destination's text (black) or background (white) colour.

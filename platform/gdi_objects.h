@@ -86,12 +86,6 @@ struct GdiTables {
     StockObjects stock;
 };
 
-// The nearer of black and white, as a monochrome bitmap stores a colour.
-inline COLORREF ToMonochrome(COLORREF c) {
-    int luminance = (GetRValue(c) * 30 + GetGValue(c) * 59 + GetBValue(c) * 11) / 100;
-    return luminance >= 128 ? RGB(255, 255, 255) : RGB(0, 0, 0);
-}
-
 // Handle conversions; a handle that is not a live object of the right kind gives null.
 DeviceContext* ToDc(HDC dc);
 BitmapObject* ToBitmap(HGDIOBJ object);

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: The Quillby developers
 #include "platform/platform_state.h"
 
+#include <utility>
+
 #include "platform/host.h"
 
 namespace platform {
@@ -29,10 +31,11 @@ void Start(std::unique_ptr<Backend> backend) {
 
 void Stop() {
     if (!current) return;
-    // The windows go first, while everything their procedures may call still stands.
+    // The windows go first, while everything their procedures may call still stands. What the
+    // rest calls while it goes (a backend closing down) finds a blank record, not a dying one.
     DestroyAllWindows();
-    delete current;
-    current = nullptr;
+    PlatformState* ending = std::exchange(current, nullptr);
+    delete ending;
 }
 
 Backend* CurrentBackend() {

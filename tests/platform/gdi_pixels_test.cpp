@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
 // Pixels through GDI's own calls: copies that reach past their source, GetPixel and SetPixel,
-// and whole bitmaps through device-independent bits.
+// and whole bitmaps read as device-independent bits.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -60,69 +60,31 @@ TEST_F(GdiPixelsTest, CopiesReachingPastTheSourceTakeItsPixelsAloneEachWhereItBe
         }
 }
 
-TEST_F(GdiPixelsTest, SetPixelAndGetPixelStayInsideTheBitmapAndMonochromeKeepsBlackOrWhite) {
-    ColourSurface colour(window, 3, 2, RGB(5, 6, 7));
-    EXPECT_EQ(SetPixel(colour.dc, 2, 1, RGB(200, 100, 50)), RGB(200, 100, 50));
-    EXPECT_EQ(GetPixel(colour.dc, 2, 1), RGB(200, 100, 50));
-    EXPECT_EQ(GetPixel(colour.dc, 1, 1), RGB(5, 6, 7));
+TEST_F(GdiPixelsTest, PixelsAreSetAndReadInsideTheBitmapAndReadWholeAsDibBits) {
+    ColourSurface s(window, 3, 2, RGB(5, 6, 7));
+    EXPECT_EQ(SetPixel(s.dc, 2, 1, RGB(200, 100, 50)), RGB(200, 100, 50));
+    EXPECT_EQ(GetPixel(s.dc, 1, 1), RGB(5, 6, 7));
     for (POINT outside : {POINT{3, 0}, POINT{0, 2}, POINT{-1, 0}}) {
-        EXPECT_EQ(GetPixel(colour.dc, outside.x, outside.y), CLR_INVALID);
-        EXPECT_EQ(SetPixel(colour.dc, outside.x, outside.y, 0), CLR_INVALID);
+        EXPECT_EQ(GetPixel(s.dc, outside.x, outside.y), CLR_INVALID);
+        EXPECT_EQ(SetPixel(s.dc, outside.x, outside.y, 0), CLR_INVALID);
     }
-    EXPECT_EQ(GetPixel(nullptr, 0, 0), CLR_INVALID);
+    EXPECT_EQ(SetPixel(CreateCompatibleDC(nullptr), 0, 0, RGB(200, 200, 200)),
+              RGB(255, 255, 255));  // the first bitmap of a memory DC is monochrome
 
-    HDC memory = CreateCompatibleDC(nullptr);
-    HBITMAP mono = CreateCompatibleBitmap(memory, 2, 1);  // like the DC's first bitmap
-    HGDIOBJ previous = SelectObject(memory, mono);
-    EXPECT_EQ(SetPixel(memory, 0, 0, RGB(200, 200, 200)), RGB(255, 255, 255));
-    EXPECT_EQ(SetPixel(memory, 1, 0, RGB(90, 20, 20)), RGB(0, 0, 0));
-    SelectObject(memory, previous);
-    DeleteObject(mono);
-    DeleteDC(memory);
-}
-
-TEST_F(GdiPixelsTest, DibBitsCarryWholeBitmapsTopDownOrBottomUpInBlueGreenRedOrder) {
-    HDC dc = GetDC(window);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, 3, 2);
+    // Whole rows of 32 bits, blue first: bottom-up, the first scan line is the last row.
+    SelectObject(s.dc, s.previous);  // GetDIBits reads a bitmap that no DC holds
     BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    ASSERT_NE(GetDIBits(dc, bitmap, 0, 0, nullptr, &info, DIB_RGB_COLORS), 0);  // describe it
-    EXPECT_EQ(info.bmiHeader.biWidth, 3);
-    EXPECT_EQ(info.bmiHeader.biHeight, 2);
-    EXPECT_EQ(info.bmiHeader.biBitCount, 32);
-    EXPECT_EQ(info.bmiHeader.biSizeImage, 24u);
-
-    // Written bottom-up: the first row of the buffer is the bitmap's last.
-    info.bmiHeader.biCompression = BI_RGB;
-    const std::vector<RGBQUAD> bottomUp{{1, 2, 3, 0},    {4, 5, 6, 0},    {7, 8, 9, 0},
-                                        {10, 11, 12, 0}, {13, 14, 15, 0}, {16, 17, 18, 0}};
-    ASSERT_EQ(SetDIBits(dc, bitmap, 0, 2, bottomUp.data(), &info, DIB_RGB_COLORS), 2);
-    HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    EXPECT_EQ(GetPixel(memory, 0, 1), RGB(3, 2, 1));
-    EXPECT_EQ(GetPixel(memory, 2, 0), RGB(18, 17, 16));
-    SelectObject(memory, previous);
-    DeleteDC(memory);
-
-    // Read top-down: the rows come the other way round; from line 1, only the last is left.
-    info.bmiHeader.biHeight = -2;
-    std::vector<RGBQUAD> topDown(6, RGBQUAD{0xEE, 0xEE, 0xEE, 0xEE});
-    ASSERT_EQ(GetDIBits(dc, bitmap, 0, 5, topDown.data(), &info, DIB_RGB_COLORS), 2);
-    EXPECT_EQ(topDown[0].rgbBlue, 10);
-    EXPECT_EQ(topDown[3].rgbRed, 3);
-    EXPECT_EQ(topDown[5].rgbReserved, 0);
-    std::vector<RGBQUAD> last(3, RGBQUAD{0xEE, 0xEE, 0xEE, 0xEE});
-    ASSERT_EQ(GetDIBits(dc, bitmap, 1, 1, last.data(), &info, DIB_RGB_COLORS), 1);
-    EXPECT_EQ(last[0].rgbBlue, 1);
-
-    // Only whole bitmaps in 32 bits.
+    info.bmiHeader = BITMAPINFOHEADER{sizeof info.bmiHeader, 3, 2, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<RGBQUAD> rows(6);
+    ASSERT_EQ(GetDIBits(s.dc, s.bitmap, 0, 9, rows.data(), &info, DIB_RGB_COLORS), 2);
+    EXPECT_EQ(rows[2].rgbBlue, 50);
+    EXPECT_EQ(rows[2].rgbRed, 200);
+    info.bmiHeader.biHeight = -2;  // top-down, from the second line
+    ASSERT_EQ(GetDIBits(s.dc, s.bitmap, 1, 1, rows.data(), &info, DIB_RGB_COLORS), 1);
+    EXPECT_EQ(rows[2].rgbGreen, 100);
     info.bmiHeader.biBitCount = 24;
-    EXPECT_EQ(GetDIBits(dc, bitmap, 0, 2, topDown.data(), &info, DIB_RGB_COLORS), 0);
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biWidth = 4;
-    EXPECT_EQ(SetDIBits(dc, bitmap, 0, 2, bottomUp.data(), &info, DIB_RGB_COLORS), 0);
-    ReleaseDC(window, dc);
-    DeleteObject(bitmap);
+    EXPECT_EQ(GetDIBits(s.dc, s.bitmap, 0, 2, rows.data(), &info, DIB_RGB_COLORS), 0);
+    SelectObject(s.dc, s.bitmap);
 }
 
 }  // namespace

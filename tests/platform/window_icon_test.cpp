@@ -33,16 +33,6 @@ class IconRecordingBackend : public platform::HeadlessBackend {
     platform::Surface picture;
 };
 
-TEST(WindowIconTest, LoadIconGivesTheSameHandleForAnIconGroupAndNullForAnythingElse) {
-    HINSTANCE module = GetModuleHandleW(nullptr);
-    HICON icon = LoadIconW(module, MAKEINTRESOURCEW(kProgramIcon));
-    EXPECT_NE(icon, nullptr);
-    EXPECT_EQ(LoadIconW(module, MAKEINTRESOURCEW(kProgramIcon)), icon);
-    EXPECT_EQ(LoadIconW(module, MAKEINTRESOURCEW(3)), nullptr);    // no such resource
-    EXPECT_EQ(LoadIconW(module, MAKEINTRESOURCEW(175)), nullptr);  // a bitmap
-    EXPECT_EQ(LoadIconW(module, L"QUILLBY"), nullptr);             // the program numbers its own
-}
-
 TEST(WindowIconTest, AWindowShowsItsClassIconOrWithoutOneTheProgramsOwn) {
     platform::Surface drawn;
     ASSERT_TRUE(platform::ReadPng("resources/icons/quillby-32.png", drawn));
