@@ -18,6 +18,9 @@ if [ "${1:-}" = "test" ]; then
              imagemagick          # its screenshot, halved and compared with the headless one
              clang-format reuse)  # the tree's formatting and licence headers
 fi
+if [ "${1:-}" = "fuzz" ]; then
+  packages+=(clang libclang-rt-14-dev)  # libFuzzer and the sanitizers' run-time for clang
+fi
 
 missing=()
 for p in "${packages[@]}"; do
