@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: The Quillby developers
 #include "platform/headless/stylus_script.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -96,19 +97,47 @@ std::string ParseLine(const std::vector<std::string>& w, uint32_t previousMs, Sc
 
 enum class LineRead { Line, End, TooLong, TooMuch };
 
-// Reads one line, without its line feed, refusing one longer than kMaxScriptLineBytes or one
-// that takes the script past kMaxScriptBytes (`total` counts what has been read).
-LineRead ReadLine(std::streambuf& in, std::string& line, size_t& total) {
-    line.clear();
-    for (bool any = false;; any = true) {
-        int c = in.sbumpc();
-        if (c == std::char_traits<char>::eof()) return any ? LineRead::Line : LineRead::End;
-        if (++total > kMaxScriptBytes) return LineRead::TooMuch;
-        if (c == '\n') return LineRead::Line;
-        if (line.size() == kMaxScriptLineBytes) return LineRead::TooLong;
-        line += char(c);
+// Hands out a stream's lines, without their line feeds, a block at a time; refuses a line
+// longer than kMaxScriptLineBytes and one that takes the script past kMaxScriptBytes.
+class LineReader {
+  public:
+    explicit LineReader(std::istream& in) : in_(in) {}
+
+    LineRead Next(std::string& line) {
+        line.clear();
+        bool any = false;
+        for (;;) {
+            if (at_ == block_.size() && !Fill()) return any ? Finish(line, 0) : LineRead::End;
+            any = true;
+            size_t end = std::min(block_.find('\n', at_), block_.size());
+            line.append(block_, at_, end - at_);
+            at_ = end;
+            if (line.size() > kMaxScriptLineBytes) return LineRead::TooLong;
+            if (at_ < block_.size()) {
+                ++at_;  // the line feed
+                return Finish(line, 1);
+            }
+        }
     }
-}
+
+  private:
+    bool Fill() {
+        block_.resize(64 * 1024);
+        in_.read(block_.data(), std::streamsize(block_.size()));
+        block_.resize(size_t(in_.gcount()));
+        at_ = 0;
+        return !block_.empty();
+    }
+    LineRead Finish(const std::string& line, size_t lineFeed) {
+        read_ += line.size() + lineFeed;
+        return read_ > kMaxScriptBytes ? LineRead::TooMuch : LineRead::Line;
+    }
+
+    std::istream& in_;
+    std::string block_;
+    size_t at_ = 0;
+    size_t read_ = 0;
+};
 
 }  // namespace
 
@@ -119,13 +148,11 @@ ScriptResult ParseScript(std::istream& in) {
         result.events.clear();
         return result;
     };
-    std::streambuf* bytes = in.rdbuf();
-    if (!bytes) return result;
+    LineReader lines(in);
     std::string line;
     uint32_t previous = 0;
-    size_t total = 0;
     for (int number = 1;; ++number) {
-        LineRead read = ReadLine(*bytes, line, total);
+        LineRead read = lines.Next(line);
         if (read == LineRead::End) break;
         if (read == LineRead::TooLong)
             return fail(number,

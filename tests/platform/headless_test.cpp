@@ -69,10 +69,10 @@ TEST(StylusScriptTest, AnyLineOfWhiteSpaceIsBlankAndTheLatestTimeIsAccepted) {
     EXPECT_EQ(r.events[1].ms, 4294966295u);
 }
 
-// Blank lines without end, as a device or a file that keeps growing would give them.
-class EndlessBlankLines : public std::streambuf {
+// Comment lines without end, as a device or a file that keeps growing would give them.
+class EndlessComments : public std::streambuf {
   public:
-    EndlessBlankLines() : line_(999, ' ') { line_ += '\n'; }
+    EndlessComments() : line_("#" + std::string(998, ' ')) { line_ += '\n'; }
     int_type underflow() override {
         setg(line_.data(), line_.data(), line_.data() + line_.size());
         return traits_type::to_int_type(line_[0]);
@@ -86,7 +86,7 @@ TEST(StylusScriptTest, RefusesOverlongLinesAndScriptsPastTheirSizeLimit) {
     EXPECT_EQ(Parse("0 close\n" + std::string(4096, ' ') + "\n").error, "");
     EXPECT_EQ(Parse("0 close\n" + std::string(4097, ' ') + "\n").error,
               "line 2: longer than 4096 characters");
-    EndlessBlankLines endless;
+    EndlessComments endless;
     std::istream in(&endless);
     EXPECT_EQ(platform::ParseScript(in).error, "line 67109: the script is larger than 64 MB");
 }
