@@ -3,7 +3,7 @@
 # Quillby's two front doors: `make run` and `make test`. Both install what is missing first.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test check-tree test-plain test-sanitize test-deb build bench install deb clean
+.PHONY: run test check-tree test-plain test-sanitize test-deb build bench install deb clean fuzz fuzz-merge
 
 run: build
 	./build/default/shell/quillby $(ARGS)
@@ -34,6 +34,18 @@ test-sanitize:
 	cmake --preset sanitize
 	cmake --build --preset sanitize -j $(JOBS)
 	ctest --preset sanitize -j $(JOBS)
+
+# libFuzzer over every parser, FUZZ_SECONDS a target, two targets at a time (fuzz/run.sh).
+FUZZ_SECONDS ?= 180
+fuzz:
+	@scripts/ensure-deps.sh fuzz
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	FUZZ_SECONDS=$(FUZZ_SECONDS) fuzz/run.sh
+
+# Keeps what the last `make fuzz` found that reaches new code, in fuzz/corpus/.
+fuzz-merge:
+	fuzz/run.sh --merge
 
 # The program, its manual page, menu entry, icons and software-centre listing under the prefix.
 install: build

@@ -25,6 +25,9 @@ if [ "${1:-}" = "test" ]; then
              "${deb_tools[@]}"    # the Debian package, checked by Debian's own tools
              lintian appstream desktop-file-utils)
 fi
+if [ "${1:-}" = "fuzz" ]; then
+  packages+=(clang libclang-rt-14-dev)  # libFuzzer and the sanitizers' run-time for clang
+fi
 
 missing=()
 for p in "${packages[@]}"; do
