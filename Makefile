@@ -3,7 +3,7 @@
 # Quillby's two front doors: `make run` and `make test`. Both install what is missing first.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test check-tree test-plain test-sanitize test-deb test-web build bench install deb web serve clean
+.PHONY: run test check-tree test-plain test-sanitize test-deb test-web build bench install deb web serve clean fuzz fuzz-merge
 # Emscripten's optimizer and the browser tests find their npm modules here (npm ci puts them).
 export NODE_PATH := $(CURDIR)/node_modules
 
@@ -50,6 +50,18 @@ serve: web
 # The page in Chromium, against the headless program.
 test-web: web build
 	node --test tests/web/
+
+# libFuzzer over every parser, FUZZ_SECONDS a target, two targets at a time (fuzz/run.sh).
+FUZZ_SECONDS ?= 180
+fuzz:
+	@scripts/ensure-deps.sh fuzz
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	FUZZ_SECONDS=$(FUZZ_SECONDS) fuzz/run.sh
+
+# Keeps what the last `make fuzz` found that reaches new code, in fuzz/corpus/.
+fuzz-merge:
+	fuzz/run.sh --merge
 
 # The program, its manual page, menu entry, icons and software-centre listing under the prefix.
 install: build

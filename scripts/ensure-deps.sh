@@ -28,6 +28,9 @@ if [ "${1:-}" = "test" ]; then
              chromium)            # the page's tests
   web=true
 fi
+if [ "${1:-}" = "fuzz" ]; then
+  packages+=(clang libclang-rt-14-dev)  # libFuzzer and the sanitizers' run-time for clang
+fi
 if [ "${1:-}" = "web" ]; then web=true; fi
 if $web; then
   packages+=(emscripten python3)  # the browser build; `make serve`

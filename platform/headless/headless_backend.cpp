@@ -10,8 +10,9 @@ namespace platform {
 HeadlessBackend::HeadlessBackend(HeadlessOptions options, std::ostream& log)
     : options_(std::move(options)), log_(log), clock_(options_.startTick) {
     if (!options_.until) {
+        // The end saturates rather than wrap round to the start for a very late last line.
         uint32_t last = options_.script.empty() ? 0 : options_.script.back().ms;
-        options_.until = last + 1000;
+        options_.until = last > kLatestEventMs ? UINT32_MAX : last + kRunAfterLastEventMs;
     }
 }
 
