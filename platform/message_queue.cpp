@@ -7,6 +7,7 @@
 #include <deque>
 
 #include "platform/host.h"
+#include "platform/idle_policy.h"
 #include "platform/window_object.h"
 
 namespace platform {
@@ -23,6 +24,7 @@ struct QueueState {
     bool lastDownCounts = false;  // the last stylus-down may start a double click
     uint32_t lastDownTime = 0;
     int lastDownX = 0, lastDownY = 0;
+    IdlePolicy idle;
 };
 
 QueueState& Queue() {
@@ -52,6 +54,10 @@ void DropMessagesFor(HWND window) {
     auto& posted = Queue().posted;
     for (auto it = posted.begin(); it != posted.end();)
         it = it->hwnd == window ? posted.erase(it) : it + 1;
+}
+
+void NoteActivity() {
+    Queue().idle.Moved(GetTickCount());
 }
 
 HWND RunningInstanceHandle() {
@@ -90,27 +96,40 @@ void PostClose() {
 
 using namespace platform;
 
-BOOL PeekMessageW(LPMSG msg, HWND window, UINT, UINT, UINT removeFlags) {
-    Backend* backend = CurrentBackend();
-    if (backend) backend->Poll();
+namespace {
+
+// The next message for `window` (any window when null), if there is one.
+bool TakeMessage(LPMSG msg, HWND window, UINT removeFlags) {
     QueueState& q = Queue();
     for (auto it = q.posted.begin(); it != q.posted.end(); ++it) {
         if (!Matches(*it, window)) continue;
         *msg = *it;
         if (removeFlags & PM_REMOVE) q.posted.erase(it);
-        return TRUE;
+        return true;
     }
     if (q.quitPending) {
         *msg = MSG{nullptr, WM_QUIT, WPARAM(q.quitCode), 0, GetTickCount(), {0, 0}};
         if (removeFlags & PM_REMOVE) q.quitPending = false;
-        return TRUE;
+        return true;
     }
     if (HWND paint = WindowToPaint(window)) {
         // WM_PAINT stays due until the window procedure validates the window.
         *msg = MSG{paint, WM_PAINT, 0, 0, GetTickCount(), {0, 0}};
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+BOOL PeekMessageW(LPMSG msg, HWND window, UINT, UINT, UINT removeFlags) {
+    Backend* backend = CurrentBackend();
+    if (backend) backend->Poll();
+    if (TakeMessage(msg, window, removeFlags)) {
+        NoteActivity();
         return TRUE;
     }
-    if (backend) backend->Idle();
+    if (backend) backend->Idle(Queue().idle.Wait(GetTickCount()));
     return FALSE;
 }
 
