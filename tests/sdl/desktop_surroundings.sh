@@ -27,15 +27,32 @@ trap cleanup EXIT
 export XDG_RUNTIME_DIR="$work/runtime" SDL_AUDIODRIVER=dummy
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
-# Starts an Xvfb of its own for $1 (a name); prints its display, ":N".
+# Starts an Xvfb of its own for $1 (a name); prints its display, ":N". The number is chosen at
+# random among high ones, away from the low numbers other programs' servers take and leave:
+# a server ending as another starts on its number could remove the newcomer's socket.
 start_x() {
-  # Its output goes nowhere: this runs inside $(...), which would wait for it to end.
-  Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/$1.display" >/dev/null 2>&1 &
-  echo $! >"$work/$1.x.pid"
-  local _
-  for _ in $(seq 100); do [ -s "$work/$1.display" ] && break; sleep 0.05; done
-  [ -s "$work/$1.display" ] || return 1
-  echo ":$(cat "$work/$1.display")"
+  local n _
+  for _ in $(seq 10); do
+    n=$((1000 + RANDOM % 9000))
+    rm -f "$work/$1.display"
+    # Its output goes nowhere: this runs inside $(...), which would wait for it to end.
+    Xvfb ":$n" -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/$1.display" >/dev/null 2>&1 &
+    echo $! >"$work/$1.x.pid"
+    for _ in $(seq 100); do
+      [ -s "$work/$1.display" ] && { echo ":$n"; return 0; }
+      kill -0 "$(cat "$work/$1.x.pid")" 2>/dev/null || break  # the number is taken: another
+      sleep 0.05
+    done
+  done
+  return 1
+}
+# Ends the Xvfb of $1 and waits for it to be gone: one ending as another starts could remove
+# the newcomer's socket along with its own.
+stop_x() {
+  local pid _
+  pid=$(cat "$work/$1.x.pid")
+  kill "$pid" 2>/dev/null || true
+  for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || return 0; sleep 0.02; done
 }
 # Launches the game on display $1 for $2 (a name), its stderr in $work/$2.err.
 launch() {
@@ -68,8 +85,8 @@ display_lost_try() {
   game=$(cat "$work/game$n.pid")
   await_windows "$display" 100 1 || { echo "no window: $(cat "$work/game$n.err")" >"$work/lost$n.result"; return; }
   sleep "0.$((RANDOM % 9))"
-  kill "$(cat "$work/lost$n.x.pid")"
   local start=$EPOCHREALTIME
+  kill "$(cat "$work/lost$n.x.pid")"
   for _ in $(seq 100); do kill -0 "$game" 2>/dev/null || break; sleep 0.02; done
   ended=$(awk -v a="$start" -v b="$EPOCHREALTIME" 'BEGIN { printf "%d", (b - a) * 1000 }')
   if kill -0 "$game" 2>/dev/null; then
@@ -89,7 +106,7 @@ display_lost_try() {
   fi
 }
 for batch in 0 1 2 3 4; do
-  for i in 0 1 2 3; do display_lost_try $((batch * 4 + i)) & done
+  for i in 0 1 2 3; do { display_lost_try $((batch * 4 + i)); stop_x "lost$((batch * 4 + i))"; } & done
   wait
 done
 slowest=0
