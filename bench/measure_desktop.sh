@@ -14,8 +14,13 @@
 # QUILLBY_MEASURE_SECONDS sets the length of each measured stretch (default 10).
 set -euo pipefail
 
-exe=$(realpath "${1:-build/default/bench/quillby_measured}")
-shipped=$(realpath "$(dirname "$exe")/../shell/quillby")
+exe=${1:-build/default/bench/quillby_measured}
+shipped=$(dirname "$exe")/../shell/quillby
+for program in "$exe" "$shipped"; do
+  [ -x "$program" ] || { echo "measure_desktop: $program is missing (cmake --build --preset default)" >&2; exit 2; }
+done
+exe=$(realpath "$exe")
+shipped=$(realpath "$shipped")
 seconds=${QUILLBY_MEASURE_SECONDS:-10}
 for tool in Xvfb xdotool /usr/bin/time; do
   command -v "$tool" >/dev/null || { echo "measure_desktop: $tool is needed" >&2; exit 2; }
