@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
+// The headless host (what it is for, depends on and cannot do: headless_backend.h).
 #include "platform/headless/headless_backend.h"
 
 #include "platform/host.h"
@@ -20,7 +21,7 @@ bool HeadlessBackend::OpenWindow(const std::wstring&) {
     return true;
 }
 
-void HeadlessBackend::Present(const Surface&, const RECT& area) {
+void HeadlessBackend::Show(const Surface&, const RECT& area) {
     if (!options_.trace) return;
     Log("paint " + std::to_string(area.left) + " " + std::to_string(area.top) + " " +
         std::to_string(area.right - area.left) + " " + std::to_string(area.bottom - area.top));
@@ -59,7 +60,7 @@ void HeadlessBackend::Run(const ScriptEvent& event) {
     }
 }
 
-void HeadlessBackend::PlaySound(const Sound& sound) {
+void HeadlessBackend::StartSound(const Sound& sound) {
     Log("sound " + std::to_string(sound.resourceId));
 }
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
+// Reading the headless backend's stylus script (what it is for and cannot do: stylus_script.h).
 #include "platform/headless/stylus_script.h"
 
 #include <algorithm>

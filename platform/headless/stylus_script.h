@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
 // The headless backend's script: what the stylus does, and when, in virtual milliseconds.
+// Depends on: the C++ library alone. Cannot: express more than one stylus, or any other input
+// (a close is the window's close box).
 #pragma once
 
 #include <cstddef>

@@ -17,10 +17,7 @@ bool Empty(const RECT& r) {
 }  // namespace
 
 WebBackend::WebBackend(Page& page, uint32_t startTick)
-    : page_(page),
-      startTick_(startTick),
-      lastActivity_(startTick),
-      rgba_(size_t(kDisplayWidth) * kDisplayHeight) {}
+    : page_(page), startTick_(startTick), rgba_(size_t(kDisplayWidth) * kDisplayHeight) {}
 
 bool WebBackend::OpenWindow(const std::wstring&) {
     if (open_) return false;  // the program has one top-level window
@@ -35,7 +32,7 @@ void WebBackend::CloseWindow() {
     dirty_ = RECT{0, 0, 0, 0};
 }
 
-void WebBackend::Present(const Surface& display, const RECT& area) {
+void WebBackend::Show(const Surface& display, const RECT& area) {
     if (!open_ || display.width != kDisplayWidth || display.height != kDisplayHeight) return;
     display_ = &display;
     RECT a{std::max(area.left, LONG(0)), std::max(area.top, LONG(0)),
@@ -49,7 +46,6 @@ void WebBackend::Present(const Surface& display, const RECT& area) {
         dirty_.right = std::max(dirty_.right, a.right);
         dirty_.bottom = std::max(dirty_.bottom, a.bottom);
     }
-    lastActivity_ = Now();
 }
 
 void WebBackend::ShowFrame() {
@@ -71,7 +67,6 @@ void WebBackend::Poll() {
         origin_ = page_.NowMs();
     }
     while (std::optional<PageInput> input = page_.NextInput()) {
-        lastActivity_ = Now();
         bool down = input->kind == PageInput::Kind::Down;
         // A press needs a release before the next; a release needs a press.
         if (!open_ || down == pressed_) continue;
@@ -80,10 +75,10 @@ void WebBackend::Poll() {
     }
 }
 
-void WebBackend::Idle() {
+void WebBackend::Idle(uint32_t waitMs) {
     ShowFrame();
-    bool still = Now() - lastActivity_ >= kStillAfterMs;
-    page_.Wait(still ? Page::kUntilInput : kMovingWaitMs);
+    page_.Wait(waitMs == kUntilInput ? Page::kUntilInput
+                                     : int(std::min<uint32_t>(waitMs, kMovingWaitMs)));
 }
 
 uint32_t WebBackend::Now() {
@@ -91,7 +86,7 @@ uint32_t WebBackend::Now() {
     return startTick_ + uint32_t(int64_t(std::floor(page_.NowMs() - origin_)));
 }
 
-void WebBackend::PlaySound(const Sound& sound) {
+void WebBackend::StartSound(const Sound& sound) {
     page_.PlaySound(sound);
 }
 
