@@ -13,10 +13,16 @@ packages=(
   libfreetype-dev zlib1g-dev      # text and screenshots
   libsdl2-dev                     # the desktop window, stylus and sound
 )
+windows=(g++-mingw-w64-x86-64     # the Windows build
+         nsis)                    # its installer
 if [ "${1:-}" = "test" ]; then
   packages+=(xvfb xdotool         # the end-to-end check of the desktop window:
              imagemagick          # its screenshot, halved and compared with the headless one
-             clang-format reuse)  # the tree's formatting and licence headers
+             clang-format reuse   # the tree's formatting and licence headers
+             "${windows[@]}"
+             wine64 googletest)   # the Windows build's tests, under Wine
+elif [ "${1:-}" = "windows" ]; then
+  packages+=("${windows[@]}")
 fi
 
 missing=()
