@@ -3,8 +3,8 @@
 # Quillby's two front doors: `make run` and `make test`. Both install what is missing first.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test check-tree test-plain test-sanitize test-windows build bench install clean \
-	windows windows-installer
+.PHONY: run test check-tree test-plain test-sanitize test-deb test-windows build bench install \
+	deb windows windows-installer clean
 
 run: build
 	./build/default/shell/quillby $(ARGS)
@@ -20,7 +20,7 @@ bench: build
 
 test:
 	@scripts/ensure-deps.sh test
-	$(MAKE) --no-print-directory check-tree test-plain test-sanitize test-windows
+	$(MAKE) --no-print-directory check-tree test-plain test-sanitize test-deb test-windows
 
 # Formatting and licence headers across the whole tree.
 check-tree:
@@ -52,8 +52,20 @@ windows:
 windows-installer: windows
 	cmake --build --preset windows -j $(JOBS) --target quillby_installer
 
+# The program, its manual page, menu entry, icons and software-centre listing under the prefix.
 install: build
+	cmake --build --preset default -j $(JOBS) --target quillby_install_files
 	cmake --install build/default
+
+# The Debian package, built by Debian's own tools from the tree as it stands:
+# build/quillby_VERSION_ARCH.deb and its -dbgsym companion.
+deb:
+	@scripts/ensure-deps.sh deb
+	JOBS=$(JOBS) packaging/build-deb.sh
+
+# The package checked as Debian's tools and an installation meet it.
+test-deb: deb
+	tests/packaging/check_package.sh
 
 clean:
 	rm -rf build

@@ -260,9 +260,10 @@ int ReleaseDC(HWND window, HDC dc) {
 }
 
 HDC BeginPaint(HWND window, PAINTSTRUCT* paint) {
+    if (!paint) return nullptr;
+    *paint = PAINTSTRUCT{};  // a failed call still leaves EndPaint a null DC to release
     WindowObject* w = ToWindow(window);
-    if (!w || !paint) return nullptr;
-    *paint = PAINTSTRUCT{};
+    if (!w) return nullptr;
     paint->rcPaint = w->invalid ? w->update : RECT{0, 0, 0, 0};
     w->invalid = false;
     paint->hdc = GetDC(window);

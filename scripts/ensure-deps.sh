@@ -12,17 +12,24 @@ packages=(
   libbenchmark-dev                # benchmarks
   libfreetype-dev zlib1g-dev      # text and screenshots
   libsdl2-dev                     # the desktop window, stylus and sound
+  help2man                        # the manual page, written from --help
 )
-windows=(g++-mingw-w64-x86-64     # the Windows build
-         nsis)                    # its installer
+deb_tools=(debhelper dpkg-dev)    # make deb: Debian's own package build
+windows=(g++-mingw-w64-x86-64     # make windows: the Windows build
+         nsis)                    # and its installer
+if [ "${1:-}" = "deb" ]; then
+  packages+=("${deb_tools[@]}")
+elif [ "${1:-}" = "windows" ]; then
+  packages+=("${windows[@]}")
+fi
 if [ "${1:-}" = "test" ]; then
   packages+=(xvfb xdotool         # the end-to-end check of the desktop window:
              imagemagick          # its screenshot, halved and compared with the headless one
              clang-format reuse   # the tree's formatting and licence headers
+             "${deb_tools[@]}"    # the Debian package, checked by Debian's own tools
+             lintian appstream desktop-file-utils
              "${windows[@]}"
              wine64 googletest)   # the Windows build's tests, under Wine
-elif [ "${1:-}" = "windows" ]; then
-  packages+=("${windows[@]}")
 fi
 
 missing=()

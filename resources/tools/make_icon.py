@@ -1,8 +1,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # SPDX-FileCopyrightText: The Quillby developers
 """Builds the program icon from Quillby's face: resources/icon.ico (32x32
-and 16x16, 16 colours each, classic XOR + AND mask images) and the desktop
-menu PNGs resources/icons/quillby-128.png and quillby-48.png.
+and 16x16, 16 colours each, classic XOR + AND mask images) and the
+smooth PNGs resources/icons/quillby-SIZE.png at 48, 128, 192, 256 and 512
+pixels, which desktop menus, software centres and the browser build use.
 
     /usr/bin/python3 resources/tools/make_icon.py
 """
@@ -20,6 +21,8 @@ import hedgehog  # noqa: E402
 
 ICO = os.path.join(RESOURCES, "icon.ico")
 PNG_DIR = os.path.join(RESOURCES, "icons")
+# The 16 and 32 pixel PNGs come from icon.ico itself (scripts/make_small_icons.py).
+PNG_SIZES = (48, 128, 192, 256, 512)
 
 
 def head(size, detail, features=True):
@@ -121,7 +124,7 @@ def main():
     with open(ICO, "wb") as f:
         f.write(ico_bytes(images))
     check_ico(ICO, [32, 16])
-    for size in (128, 48):
+    for size in PNG_SIZES:
         path = os.path.join(PNG_DIR, "quillby-%d.png" % size)
         resize_rgba(head(size, detail=True), (size, size)).save(path)
         with Image.open(path) as png:
