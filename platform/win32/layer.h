@@ -34,6 +34,7 @@ struct DisplayWindow {
     HGDIOBJ firstBitmap = nullptr;
     PAINTSTRUCT paint{};  // the real paint between BeginPaint and EndPaint
     bool painting = false;
+    bool pressed = false;  // a press inside the picture has not come up yet
 };
 
 // The display of a window the layer made, or null for any other window.

@@ -86,12 +86,15 @@ LRESULT CALLBACK LayerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         case WM_LBUTTONDBLCLK: {
             std::optional<PixelPoint> p = PressAt(d->layout, x, y);
             if (!p) return 0;  // on the black round a full-screen picture
+            d->pressed = true;
             SetCapture(window);
             return proc(window, message, wParam, InDisplayPixels(*p));
         }
         case WM_LBUTTONUP:
-            // Outside the picture it comes up on the nearest edge: a press always ends.
             if (GetCapture() == window) ReleaseCapture();
+            if (!d->pressed) return 0;  // the press fell on the black: so does its release
+            d->pressed = false;
+            // Outside the picture it comes up on the nearest edge: a press always ends.
             return proc(window, message, wParam, InDisplayPixels(ReleaseAt(d->layout, x, y)));
         case WM_MOUSEMOVE:
             return proc(window, message, wParam, InDisplayPixels(ReleaseAt(d->layout, x, y)));
