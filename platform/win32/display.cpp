@@ -5,6 +5,8 @@
 // reaches the real window stretched (nearest) to the window's scale. The program sees a 240x320
 // client area and device.
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -37,6 +39,23 @@ RECT TakeDrawn(HDC surface) {
     RECT display{0, 0, kDisplayWidth, kDisplayHeight};
     IntersectRect(&drawn, &drawn, &display);
     return drawn;
+}
+
+// bench/measure_windows.sh reads when the first frame reached a window, as Unix time in seconds,
+// from the file QUILLBY_WINDOWS_STATS names.
+void NoteFirstFrame() {
+    static bool noted = false;
+    const char* path = std::getenv("QUILLBY_WINDOWS_STATS");
+    if (noted || !path) return;
+    noted = true;
+    FILETIME now;
+    GetSystemTimePreciseAsFileTime(&now);
+    ULONGLONG since1601 = ULONGLONG(now.dwHighDateTime) << 32 | now.dwLowDateTime;
+    constexpr ULONGLONG kUnixEpoch = 116444736000000000ull;  // 1970 in 100 ns since 1601
+    if (FILE* out = std::fopen(path, "w")) {
+        std::fprintf(out, "first_frame_wall_s %.3f\n", double(since1601 - kUnixEpoch) / 1e7);
+        std::fclose(out);
+    }
 }
 
 }  // namespace
@@ -86,6 +105,7 @@ void Present(const DisplayWindow& d, HDC target, const RECT& area) {
     int w = area.right - area.left, h = area.bottom - area.top;
     if (w <= 0 || h <= 0) return;
     int x = d.layout.left + area.left * s, y = d.layout.top + area.top * s;
+    NoteFirstFrame();
     if (s == 1) {
         BitBlt(target, x, y, w, h, d.surface, area.left, area.top, SRCCOPY);
         return;

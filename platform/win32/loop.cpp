@@ -37,8 +37,12 @@ BOOL QuillbyPeekMessageW(LPMSG msg, HWND window, UINT filterMin, UINT filterMax,
         looked = true;
         realAtFirstLook = GetTickCount();
     }
-    if (PeekMessageW(msg, window, filterMin, filterMax, removeFlags)) return TRUE;
-    MsgWaitForMultipleObjectsEx(0, nullptr, kIdleWaitMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    // Waiting first returns at once when anything waits, seen or not, and costs one call into the
+    // system when nothing comes; looking, waiting and looking again would cost three (under
+    // Wine, three round trips to its server on every idle pass).
+    DWORD woke =
+        MsgWaitForMultipleObjectsEx(0, nullptr, kIdleWaitMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (woke == WAIT_TIMEOUT) return FALSE;
     return PeekMessageW(msg, window, filterMin, filterMax, removeFlags);
 }
 

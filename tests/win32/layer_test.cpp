@@ -229,6 +229,22 @@ TEST_F(LayerTest, TheTickReadsTheStartTickUntilTheLoopFirstLooksThenRunsOn) {
     EXPECT_LE(QuillbyGetTickCount() - own, 1000u);
 }
 
+TEST_F(LayerTest, ALookAtTheQueueSeesWhatWaitsAndOnlyThat) {
+    ASSERT_TRUE(Open(Options{1, false, {}}));
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    EXPECT_FALSE(QuillbyPeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE));
+    PostMessageW(window, WM_APP, 7, 0);
+    ASSERT_TRUE(QuillbyPeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE));
+    EXPECT_EQ(msg.message, UINT(WM_APP));
+    EXPECT_TRUE(QuillbyPeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE));  // seen, still there
+    EXPECT_TRUE(GetMessageW(&msg, nullptr, 0, 0));
+    EXPECT_EQ(msg.wParam, 7u);
+    InvalidateRect(window, nullptr, FALSE);
+    ASSERT_TRUE(QuillbyPeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE));
+    EXPECT_EQ(msg.message, UINT(WM_PAINT));
+}
+
 TEST_F(LayerTest, ASecondLaunchBringsAMinimisedGameBack) {
     ASSERT_TRUE(Open(Options{1, false, {}}));
     ShowWindow(window, SW_MINIMIZE);
