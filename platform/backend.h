@@ -21,6 +21,9 @@ class Backend {
 
     // Opens the host's window for the program's one top-level window. False: no display.
     virtual bool OpenWindow(const std::wstring& title) = 0;
+    // Called once after OpenWindow with the picture the window shows as its icon: 32 x 32
+    // pixels, each a COLORREF with its alpha in the high byte (0xAABBGGRR: SDL's ABGR8888).
+    virtual void SetWindowIcon(const Surface& /*icon*/) {}
     // The window's pixels changed inside `area` (display coordinates, exclusive right/bottom).
     virtual void Present(const Surface& display, const RECT& area) = 0;
     virtual void CloseWindow() = 0;

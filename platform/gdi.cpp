@@ -2,49 +2,23 @@
 // SPDX-FileCopyrightText: The Quillby developers
 // A small software GDI: device contexts, bitmaps, pens, brushes, blits and rectangles.
 #include <algorithm>
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
 #include "platform/gdi_objects.h"
 #include "platform/host.h"
+#include "platform/platform_state.h"
 #include "platform/window_object.h"
 
 namespace platform {
 namespace {
 
-std::unordered_set<GdiObject*>& LiveObjects() {
-    static std::unordered_set<GdiObject*> objects;
-    return objects;
+GdiTables& Tables() {
+    return State().gdi;
 }
-
-std::unordered_set<DeviceContext*>& LiveDcs() {
-    static std::unordered_set<DeviceContext*> dcs;
-    return dcs;
-}
-
-template <typename T>
-T* MakeStock(T* object) {
-    object->stock = true;
-    LiveObjects().insert(object);
-    return object;
-}
-
-struct StockObjects {
-    BrushObject* whiteBrush = MakeStock(new BrushObject(RGB(255, 255, 255), false));
-    BrushObject* blackBrush = MakeStock(new BrushObject(RGB(0, 0, 0), false));
-    BrushObject* nullBrush = MakeStock(new BrushObject(0, true));
-    PenObject* whitePen = MakeStock(new PenObject(PS_SOLID, 1, RGB(255, 255, 255)));
-    PenObject* blackPen = MakeStock(new PenObject(PS_SOLID, 1, RGB(0, 0, 0)));
-    PenObject* nullPen = MakeStock(new PenObject(PS_NULL, 1, 0));
-    FontObject* systemFont = MakeStock(new FontObject(LOGFONTW{}));
-    // Every new memory DC starts with this 1x1 monochrome bitmap selected, as in GDI.
-    BitmapObject* defaultBitmap = MakeStock(new BitmapObject(1, 1, 1));
-};
 
 StockObjects& Stock() {
-    static StockObjects* stock = new StockObjects();  // lives as long as the process
-    return *stock;
+    return State().gdi.stock;
 }
 
 HDC NewDc(WindowObject* window) {
@@ -60,7 +34,7 @@ HDC NewDc(WindowObject* window) {
         dc->bitmap = Stock().defaultBitmap;
         dc->bitmap->selectedIn++;
     }
-    LiveDcs().insert(dc);
+    Tables().dcs.insert(dc);
     return reinterpret_cast<HDC>(dc);
 }
 
@@ -82,22 +56,16 @@ struct PixelConverter {
     }
 };
 
-// The part of a w x h copy that both the source and the destination clips allow, as offsets
-// into the copy. Empty when begin >= end on either axis.
-struct Span {
-    int x0, x1, y0, y1;
-};
-
-Span ClipCopy(const DrawTarget& dest, int dx, int dy, const DrawTarget& source, int sx, int sy,
+// The part of a w x h copy from (sx, sy) of the source to (dx, dy) of the destination that
+// both clips allow, as offsets into the copy; empty when nothing is copied.
+RECT ClipCopy(const DrawTarget& dest, int dx, int dy, const DrawTarget& source, int sx, int sy,
               int w, int h) {
-    int ax = dx + dest.originX, ay = dy + dest.originY;
-    int bx = sx + source.originX, by = sy + source.originY;
-    Span s;
-    s.x0 = std::max({0, int(dest.clip.left) - ax, int(source.clip.left) - bx});
-    s.x1 = std::min({w, int(dest.clip.right) - ax, int(source.clip.right) - bx});
-    s.y0 = std::max({0, int(dest.clip.top) - ay, int(source.clip.top) - by});
-    s.y1 = std::min({h, int(dest.clip.bottom) - ay, int(source.clip.bottom) - by});
-    return s;
+    RECT copy{0, 0, w, h}, destClip = dest.clip, sourceClip = source.clip, span;
+    OffsetRect(&destClip, -(dx + dest.originX), -(dy + dest.originY));
+    OffsetRect(&sourceClip, -(sx + source.originX), -(sy + source.originY));
+    if (!IntersectRect(&span, &copy, &destClip)) return span;
+    IntersectRect(&span, &span, &sourceClip);
+    return span;
 }
 
 bool ResolveSource(HANDLE source, DrawTarget& target, DeviceContext*& sourceDc) {
@@ -118,25 +86,47 @@ void FillArea(DeviceContext* dc, int left, int top, int right, int bottom, COLOR
     DrawTarget t = TargetOf(dc);
     if (!t.surface) return;
     if (t.monochrome) colour = ToMonochrome(colour);
-    int x0 = std::max(int(t.clip.left), left + t.originX);
-    int x1 = std::min(int(t.clip.right), right + t.originX);
-    int y0 = std::max(int(t.clip.top), top + t.originY);
-    int y1 = std::min(int(t.clip.bottom), bottom + t.originY);
-    if (x0 >= x1 || y0 >= y1) return;
-    for (int y = y0; y < y1; ++y) std::fill_n(&t.surface->At(x0, y), x1 - x0, colour);
-    NoteDrawn(dc, RECT{x0, y0, x1, y1});
+    RECT area{left, top, right, bottom}, fill;
+    OffsetRect(&area, t.originX, t.originY);
+    if (!IntersectRect(&fill, &area, &t.clip)) return;
+    for (LONG y = fill.top; y < fill.bottom; ++y)
+        std::fill_n(&t.surface->At(fill.left, y), fill.right - fill.left, colour);
+    NoteDrawn(dc, fill);
+}
+
+template <typename T>
+T* MakeStock(GdiTables& tables, T* object) {
+    object->stock = true;
+    tables.objects.insert(object);
+    return object;
 }
 
 }  // namespace
 
+GdiTables::GdiTables() {
+    stock.whiteBrush = MakeStock(*this, new BrushObject(RGB(255, 255, 255), false));
+    stock.blackBrush = MakeStock(*this, new BrushObject(RGB(0, 0, 0), false));
+    stock.nullBrush = MakeStock(*this, new BrushObject(0, true));
+    stock.whitePen = MakeStock(*this, new PenObject(PS_SOLID, 1, RGB(255, 255, 255)));
+    stock.blackPen = MakeStock(*this, new PenObject(PS_SOLID, 1, RGB(0, 0, 0)));
+    stock.nullPen = MakeStock(*this, new PenObject(PS_NULL, 1, 0));
+    stock.systemFont = MakeStock(*this, new FontObject(LOGFONTW{}));
+    stock.defaultBitmap = MakeStock(*this, new BitmapObject(1, 1, 1));
+}
+
+GdiTables::~GdiTables() {
+    for (DeviceContext* dc : dcs) delete dc;
+    for (GdiObject* o : objects) delete o;
+}
+
 DeviceContext* ToDc(HDC dc) {
     auto* p = reinterpret_cast<DeviceContext*>(dc);
-    return LiveDcs().count(p) ? p : nullptr;
+    return Tables().dcs.count(p) ? p : nullptr;
 }
 
 GdiObject* ToObject(HGDIOBJ object) {
     auto* p = static_cast<GdiObject*>(object);
-    return LiveObjects().count(p) ? p : nullptr;
+    return Tables().objects.count(p) ? p : nullptr;
 }
 
 BitmapObject* ToBitmap(HGDIOBJ object) {
@@ -145,7 +135,7 @@ BitmapObject* ToBitmap(HGDIOBJ object) {
 }
 
 HGDIOBJ RegisterObject(GdiObject* object) {
-    LiveObjects().insert(object);
+    Tables().objects.insert(object);
     return object;
 }
 
@@ -157,13 +147,11 @@ DrawTarget TargetOf(DeviceContext* dc) {
     DrawTarget t;
     if (dc->window) {
         if (!dc->window->alive) return t;
-        t.surface = const_cast<Surface*>(&Display());
+        t.surface = &State().display;
         t.originX = dc->window->frame.left;
         t.originY = dc->window->frame.top;
-        t.clip.left = std::max<LONG>(0, dc->window->frame.left);
-        t.clip.top = std::max<LONG>(0, dc->window->frame.top);
-        t.clip.right = std::min<LONG>(kDisplayWidth, dc->window->frame.right);
-        t.clip.bottom = std::min<LONG>(kDisplayHeight, dc->window->frame.bottom);
+        RECT display{0, 0, kDisplayWidth, kDisplayHeight};
+        IntersectRect(&t.clip, &display, &dc->window->frame);
     } else if (dc->bitmap) {
         t.surface = &dc->bitmap->surface;
         t.clip = RECT{0, 0, t.surface->width, t.surface->height};
@@ -228,7 +216,7 @@ BOOL DeleteDC(HDC dc) {
     for (GdiObject* o : {static_cast<GdiObject*>(d->bitmap), static_cast<GdiObject*>(d->pen),
                          static_cast<GdiObject*>(d->brush), static_cast<GdiObject*>(d->font)})
         if (o) o->selectedIn--;
-    LiveDcs().erase(d);
+    Tables().dcs.erase(d);
     delete d;
     return TRUE;
 }
@@ -239,7 +227,7 @@ BOOL DeleteObject(HGDIOBJ object) {
     if (o->stock) return TRUE;
     // GDI refuses to delete a bitmap that a DC still holds.
     if (o->kind == GdiObject::Kind::Bitmap && o->selectedIn > 0) return FALSE;
-    LiveObjects().erase(o);
+    Tables().objects.erase(o);
     delete o;
     return TRUE;
 }
@@ -266,24 +254,24 @@ BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourc
     if (!d || !s || rop != SRCCOPY) return FALSE;
     DrawTarget dt = TargetOf(d), st = TargetOf(s);
     if (!dt.surface || !st.surface) return FALSE;
-    Span span = ClipCopy(dt, x, y, st, sourceX, sourceY, width, height);
-    if (span.x0 >= span.x1 || span.y0 >= span.y1) return TRUE;
+    RECT span = ClipCopy(dt, x, y, st, sourceX, sourceY, width, height);
+    if (IsRectEmpty(&span)) return TRUE;
     PixelConverter convert{dt.monochrome, st.monochrome, s->bkColour, d->textColour, d->bkColour};
-    int rowLength = span.x1 - span.x0;
-    std::vector<COLORREF> row(rowLength);
+    int fromX = sourceX + st.originX, fromY = sourceY + st.originY;
+    int toX = x + dt.originX, toY = y + dt.originY;
+    int rowLength = span.right - span.left;
+    std::vector<COLORREF> row(static_cast<size_t>(rowLength));
     // Rows go through a buffer, and bottom-up when copying downwards within one surface, so
     // an overlapping copy reads every pixel before it is overwritten.
-    bool upwards = dt.surface == st.surface && (y + dt.originY) > (sourceY + st.originY);
-    for (int k = 0; k < span.y1 - span.y0; ++k) {
-        int j = upwards ? span.y1 - 1 - k : span.y0 + k;
-        const COLORREF* from =
-            &st.surface->At(sourceX + st.originX + span.x0, sourceY + st.originY + j);
-        std::copy_n(from, rowLength, row.begin());
-        COLORREF* to = &dt.surface->At(x + dt.originX + span.x0, y + dt.originY + j);
-        for (int i = 0; i < rowLength; ++i) to[i] = convert(row[i]);
+    bool upwards = dt.surface == st.surface && toY > fromY;
+    for (LONG k = 0; k < span.bottom - span.top; ++k) {
+        LONG j = upwards ? span.bottom - 1 - k : span.top + k;
+        std::copy_n(&st.surface->At(fromX + span.left, fromY + j), rowLength, row.begin());
+        COLORREF* to = &dt.surface->At(toX + span.left, toY + j);
+        for (int i = 0; i < rowLength; ++i) to[i] = convert(row[size_t(i)]);
     }
-    NoteDrawn(d, RECT{x + dt.originX + span.x0, y + dt.originY + span.y0, x + dt.originX + span.x1,
-                      y + dt.originY + span.y1});
+    OffsetRect(&span, toX, toY);
+    NoteDrawn(d, span);
     return TRUE;
 }
 
@@ -299,43 +287,73 @@ BOOL TransparentImage(HDC dest, int destX, int destY, int destWidth, int destHei
         return FALSE;
     PixelConverter convert{dt.monochrome, st.monochrome, s ? s->bkColour : RGB(255, 255, 255),
                            d->textColour, d->bkColour};
+    int fromX = sourceX + st.originX, fromY = sourceY + st.originY;
+    int toX = destX + dt.originX, toY = destY + dt.originY;
     if (destWidth == sourceWidth && destHeight == sourceHeight) {
         // The common case, composing a figure: one to one, row by row.
-        Span span = ClipCopy(dt, destX, destY, st, sourceX, sourceY, destWidth, destHeight);
-        if (span.x0 >= span.x1 || span.y0 >= span.y1) return TRUE;
-        for (int j = span.y0; j < span.y1; ++j) {
-            const COLORREF* from =
-                &st.surface->At(sourceX + st.originX + span.x0, sourceY + st.originY + j);
-            COLORREF* to = &dt.surface->At(destX + dt.originX + span.x0, destY + dt.originY + j);
-            for (int i = 0; i < span.x1 - span.x0; ++i)
+        RECT span = ClipCopy(dt, destX, destY, st, sourceX, sourceY, destWidth, destHeight);
+        if (IsRectEmpty(&span)) return TRUE;
+        for (LONG j = span.top; j < span.bottom; ++j) {
+            const COLORREF* from = &st.surface->At(fromX + span.left, fromY + j);
+            COLORREF* to = &dt.surface->At(toX + span.left, toY + j);
+            for (LONG i = 0; i < span.right - span.left; ++i)
                 if (from[i] != transparent) to[i] = convert(from[i]);
         }
-        NoteDrawn(d, RECT{destX + dt.originX + span.x0, destY + dt.originY + span.y0,
-                          destX + dt.originX + span.x1, destY + dt.originY + span.y1});
+        OffsetRect(&span, toX, toY);
+        NoteDrawn(d, span);
         return TRUE;
     }
-    RECT drawn{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
     // Stretched: each destination pixel takes the nearest source pixel.
+    RECT drawn;
+    SetRectEmpty(&drawn);
     for (int j = 0; j < destHeight; ++j) {
-        int ty = destY + dt.originY + j;
-        int fy = sourceY + st.originY + int(int64_t(j) * sourceHeight / destHeight);
-        if (ty < dt.clip.top || ty >= dt.clip.bottom || fy < st.clip.top || fy >= st.clip.bottom)
-            continue;
+        POINT row{toX, toY + j},
+            sourceRow{fromX, fromY + int(int64_t(j) * sourceHeight / destHeight)};
         for (int i = 0; i < destWidth; ++i) {
-            int tx = destX + dt.originX + i;
-            int fx = sourceX + st.originX + int(int64_t(i) * sourceWidth / destWidth);
-            if (tx < dt.clip.left || tx >= dt.clip.right || fx < st.clip.left ||
-                fx >= st.clip.right)
-                continue;
-            COLORREF c = st.surface->At(fx, fy);
+            POINT to{row.x + i, row.y};
+            POINT from{sourceRow.x + int(int64_t(i) * sourceWidth / destWidth), sourceRow.y};
+            if (!PtInRect(&dt.clip, to) || !PtInRect(&st.clip, from)) continue;
+            COLORREF c = st.surface->At(from.x, from.y);
             if (c == transparent) continue;
-            dt.surface->At(tx, ty) = convert(c);
-            drawn = RECT{std::min<LONG>(drawn.left, tx), std::min<LONG>(drawn.top, ty),
-                         std::max<LONG>(drawn.right, tx + 1), std::max<LONG>(drawn.bottom, ty + 1)};
+            dt.surface->At(to.x, to.y) = convert(c);
+            RECT pixel{to.x, to.y, to.x + 1, to.y + 1};
+            UnionRect(&drawn, &drawn, &pixel);
         }
     }
-    if (drawn.left < drawn.right) NoteDrawn(d, drawn);
+    if (!IsRectEmpty(&drawn)) NoteDrawn(d, drawn);
     return TRUE;
+}
+
+COLORREF GetPixel(HDC dc, int x, int y) {
+    DeviceContext* d = ToDc(dc);
+    if (!d) return CLR_INVALID;
+    DrawTarget t = TargetOf(d);
+    POINT p{x + t.originX, y + t.originY};
+    return t.surface && PtInRect(&t.clip, p) ? t.surface->At(p.x, p.y) : CLR_INVALID;
+}
+
+COLORREF SetPixel(HDC dc, int x, int y, COLORREF colour) {
+    DeviceContext* d = ToDc(dc);
+    if (!d) return CLR_INVALID;
+    FillArea(d, x, y, x + 1, y + 1, colour);
+    return GetPixel(dc, x, y);  // what the target could hold: CLR_INVALID outside it
+}
+
+HGDIOBJ GetCurrentObject(HDC dc, UINT type) {
+    DeviceContext* d = ToDc(dc);
+    if (!d) return nullptr;
+    switch (type) {
+        case OBJ_BITMAP:
+            return d->bitmap;
+        case OBJ_PEN:
+            return d->pen;
+        case OBJ_BRUSH:
+            return d->brush;
+        case OBJ_FONT:
+            return d->font;
+        default:
+            return nullptr;
+    }
 }
 
 HPEN CreatePen(int style, int width, COLORREF colour) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <unordered_set>
 
 #include "platform/surface.h"
 
@@ -59,6 +60,32 @@ struct DeviceContext {
     int bkMode = OPAQUE;
 };
 
+// The objects GetStockObject gives; they are never deleted.
+struct StockObjects {
+    BrushObject* whiteBrush = nullptr;
+    BrushObject* blackBrush = nullptr;
+    BrushObject* nullBrush = nullptr;
+    PenObject* whitePen = nullptr;
+    PenObject* blackPen = nullptr;
+    PenObject* nullPen = nullptr;
+    FontObject* systemFont = nullptr;
+    // Every new memory DC starts with this 1x1 monochrome bitmap selected, as in GDI.
+    BitmapObject* defaultBitmap = nullptr;
+};
+
+// Every GDI object and device context alive. A handle is the object's address: one that is
+// not in these tables is stale or foreign, and every call refuses it.
+struct GdiTables {
+    GdiTables();
+    ~GdiTables();  // deletes whatever the program left behind
+    GdiTables(const GdiTables&) = delete;
+    GdiTables& operator=(const GdiTables&) = delete;
+
+    std::unordered_set<GdiObject*> objects;
+    std::unordered_set<DeviceContext*> dcs;
+    StockObjects stock;
+};
+
 // Handle conversions; a handle that is not a live object of the right kind gives null.
 DeviceContext* ToDc(HDC dc);
 BitmapObject* ToBitmap(HGDIOBJ object);
@@ -78,5 +105,7 @@ struct DrawTarget {
 DrawTarget TargetOf(DeviceContext* dc);
 // Tells the backend that pixels of a window DC changed.
 void NoteDrawn(DeviceContext* dc, const RECT& surfaceArea);
+// A new device context drawing onto the window (GetDC, BeginPaint).
+HDC WindowDc(WindowObject* window);
 
 }  // namespace platform

@@ -14,9 +14,10 @@ namespace platform {
 constexpr int kDisplayWidth = 240;
 constexpr int kDisplayHeight = 320;
 
-// Installs a backend and starts from a clean slate (no window, empty queue, seed 1).
+// Installs a backend and starts from a clean slate: no window or class, an empty queue, no GDI
+// object but the stock ones, a black display, seed 1, fonts not yet read.
 void Start(std::unique_ptr<Backend> backend);
-// Destroys any window left and drops the backend.
+// Destroys any window left, then every object the program left behind, then the backend.
 void Stop();
 Backend* CurrentBackend();
 

@@ -4,10 +4,9 @@
 #include "platform/message_queue.h"
 
 #include <cstdlib>
-#include <deque>
 
 #include "platform/host.h"
-#include "platform/window_object.h"
+#include "platform/platform_state.h"
 
 namespace platform {
 namespace {
@@ -16,18 +15,8 @@ namespace {
 constexpr uint32_t kDoubleClickMs = 500;
 constexpr int kDoubleClickHalfBox = 2;
 
-struct QueueState {
-    std::deque<MSG> posted;
-    bool quitPending = false;
-    int quitCode = 0;
-    bool lastDownCounts = false;  // the last stylus-down may start a double click
-    uint32_t lastDownTime = 0;
-    int lastDownX = 0, lastDownY = 0;
-};
-
 QueueState& Queue() {
-    static QueueState queue;
-    return queue;
+    return State().queue;
 }
 
 bool Matches(const MSG& m, HWND window) {
@@ -43,10 +32,6 @@ HWND WindowToPaint(HWND filter) {
 }
 
 }  // namespace
-
-void ResetQueue() {
-    Queue() = QueueState();
-}
 
 void DropMessagesFor(HWND window) {
     auto& posted = Queue().posted;

@@ -3,11 +3,23 @@
 // The thread's message queue, shared by the window code and the host's input.
 #pragma once
 
+#include <deque>
+
 #include "shell/platform.h"
 
 namespace platform {
 
-void ResetQueue();
+// What the queue holds between looks: posted messages, a pending quit, and the last
+// stylus-down, from which the next may become a double click.
+struct QueueState {
+    std::deque<MSG> posted;
+    bool quitPending = false;
+    int quitCode = 0;
+    bool lastDownCounts = false;  // the last stylus-down may start a double click
+    uint32_t lastDownTime = 0;
+    int lastDownX = 0, lastDownY = 0;
+};
+
 // Forgets the posted messages of a window that is gone.
 void DropMessagesFor(HWND window);
 // The handle FindWindowW gives for a copy of the program running in another process.

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
-// Resources compiled into the program: bitmaps, WAVE sounds, strings, fonts and the icon.
+// Resources compiled into the program: bitmaps, WAVE sounds and strings, found by number.
 #include <algorithm>
 #include <cwctype>
 
@@ -8,7 +8,7 @@
 #include "platform/dib.h"
 #include "platform/gdi_objects.h"
 #include "platform/host.h"
-#include "platform/resource_table.h"
+#include "platform/resource_lookup.h"
 #include "platform/sound.h"
 
 namespace platform {
@@ -22,15 +22,10 @@ bool SameTypeName(const wchar_t* a, const wchar_t* b) {
     return *a == *b;
 }
 
-const ResourceEntry* Find(int id, LPCWSTR type) {
-    for (size_t i = 0; i < kResourceCount; ++i) {
-        const ResourceEntry& e = kResources[i];
-        if (e.id != id || !e.data) continue;
-        bool sameType = IS_INTRESOURCE(type) ? e.typeId == int(reinterpret_cast<ULONG_PTR>(type))
-                                             : e.typeName && SameTypeName(e.typeName, type);
-        if (sameType) return &e;
-    }
-    return nullptr;
+bool OfType(const ResourceEntry& e, LPCWSTR type) {
+    if (!e.data) return false;
+    return IS_INTRESOURCE(type) ? e.typeId == int(reinterpret_cast<ULONG_PTR>(type))
+                                : e.typeName && SameTypeName(e.typeName, type);
 }
 
 const ResourceEntry* ToEntry(HRSRC resource) {
@@ -41,7 +36,18 @@ const ResourceEntry* ToEntry(HRSRC resource) {
 }  // namespace
 
 const ResourceEntry* FindResourceData(int id, LPCWSTR type) {
-    return Find(id, type);
+    for (size_t i = 0; i < kResourceCount; ++i)
+        if (kResources[i].id == id && OfType(kResources[i], type)) return &kResources[i];
+    return nullptr;
+}
+
+std::vector<const ResourceEntry*> ResourcesOfType(LPCWSTR type) {
+    std::vector<const ResourceEntry*> found;
+    for (size_t i = 0; i < kResourceCount; ++i)
+        if (OfType(kResources[i], type)) found.push_back(&kResources[i]);
+    std::stable_sort(found.begin(), found.end(),
+                     [](const ResourceEntry* a, const ResourceEntry* b) { return a->id < b->id; });
+    return found;
 }
 
 }  // namespace platform
@@ -54,7 +60,7 @@ HMODULE GetModuleHandleW(LPCWSTR moduleName) {
 
 HRSRC FindResourceW(HMODULE, LPCWSTR name, LPCWSTR type) {
     if (!IS_INTRESOURCE(name)) return nullptr;  // the program names resources by number only
-    const ResourceEntry* e = Find(int(reinterpret_cast<ULONG_PTR>(name)), type);
+    const ResourceEntry* e = FindResourceData(int(reinterpret_cast<ULONG_PTR>(name)), type);
     return reinterpret_cast<HRSRC>(const_cast<ResourceEntry*>(e));
 }
 
@@ -87,7 +93,7 @@ int LoadStringW(HINSTANCE, UINT id, LPWSTR buffer, int bufferMax) {
 
 HBITMAP LoadBitmapW(HINSTANCE, LPCWSTR name) {
     if (!IS_INTRESOURCE(name)) return nullptr;
-    const ResourceEntry* e = Find(int(reinterpret_cast<ULONG_PTR>(name)), RT_BITMAP);
+    const ResourceEntry* e = FindResourceData(int(reinterpret_cast<ULONG_PTR>(name)), RT_BITMAP);
     if (!e) return nullptr;
     auto* bitmap = new BitmapObject(0, 0, 32);
     if (!DecodeDib(e->data, e->size, bitmap->surface)) {

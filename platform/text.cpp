@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
-// Fonts and text through FreeType, from the font compiled into the program.
+// Text through FreeType, in the fonts compiled into the program (platform/fonts.h chooses).
 //
 // GDI's metrics: a positive height is the cell (ascent + descent, from the font's Windows
 // metrics), a negative one the em. Glyphs are rendered without anti-aliasing, so a letter
@@ -15,17 +15,13 @@
 #include <memory>
 
 #include "platform/gdi_objects.h"
-#include "platform/resource_table.h"
+#include "platform/platform_state.h"
 
 namespace platform {
 
-const ResourceEntry* FindResourceData(int id, LPCWSTR type);  // resources.cpp
-
-// The sans serif for beginning readers the program shows its letters in.
-constexpr int kRegularFontId = 900;
-constexpr int kBoldFontId = 901;
 constexpr int kDefaultCellHeight = 16;
 
+// A font at the size a font object asks for.
 struct FontFace {
     FT_Face face = nullptr;
     int ascent = 0;   // pixels above the baseline
@@ -37,21 +33,13 @@ struct FontFace {
 
 namespace {
 
-FT_Library Library() {
-    static FT_Library library = [] {
-        FT_Library l = nullptr;
-        FT_Init_FreeType(&l);
-        return l;
-    }();
-    return library;
-}
-
 std::shared_ptr<FontFace> MakeFace(const LOGFONTW& logFont) {
-    const ResourceEntry* file =
-        FindResourceData(logFont.lfWeight >= 600 ? kBoldFontId : kRegularFontId, RT_RCDATA);
-    if (!file || !Library()) return nullptr;
+    FontLibrary& fonts = State().fonts;
+    int chosen = ChooseFont(fonts.Installed(), logFont);
+    if (chosen < 0) return nullptr;
+    const InstalledFont& file = fonts.Installed()[size_t(chosen)];
     auto font = std::make_shared<FontFace>();
-    if (FT_New_Memory_Face(Library(), file->data, FT_Long(file->size), 0, &font->face))
+    if (FT_New_Memory_Face(fonts.Library(), file.data, FT_Long(file.size), 0, &font->face))
         return nullptr;
     const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(font->face, FT_SFNT_OS2));
     double units = font->face->units_per_EM;
@@ -133,36 +121,35 @@ int DrawTextW(HDC dc, LPCWSTR text, int length, LPRECT rect, UINT format) {
     DrawTarget t = TargetOf(d);
     if (!t.surface) return height;
     // Drawing stays inside the formatting rectangle and the target.
-    RECT clip{std::max<LONG>(t.clip.left, rect->left + t.originX),
-              std::max<LONG>(t.clip.top, rect->top + t.originY),
-              std::min<LONG>(t.clip.right, rect->right + t.originX),
-              std::min<LONG>(t.clip.bottom, rect->bottom + t.originY)};
-    if (clip.left >= clip.right || clip.top >= clip.bottom) return height;
-    auto put = [&](int x, int y, COLORREF c) {
-        x += t.originX;
-        y += t.originY;
-        if (x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom)
-            t.surface->At(x, y) = c;
-    };
-    if (d->bkMode == OPAQUE)
-        for (int y = top; y < top + height; ++y)
-            for (int x = left; x < left + width; ++x) put(x, y, d->bkColour);
+    RECT formatting = *rect, clip;
+    OffsetRect(&formatting, t.originX, t.originY);
+    if (!IntersectRect(&clip, &formatting, &t.clip)) return height;
+    if (d->bkMode == OPAQUE) {
+        RECT cell{left, top, left + width, top + height}, fill;
+        OffsetRect(&cell, t.originX, t.originY);
+        if (IntersectRect(&fill, &cell, &clip))
+            for (LONG y = fill.top; y < fill.bottom; ++y)
+                std::fill_n(&t.surface->At(fill.left, y), fill.right - fill.left, d->bkColour);
+    }
 
-    int penX = left, baseline = top + f->ascent;
+    int penX = left + t.originX, baseline = top + t.originY + f->ascent;
     for (int i = 0; i < length; ++i) {
         if (FT_Load_Char(f->face, FT_ULong(text[i]), kLoadFlags | FT_LOAD_RENDER)) continue;
         FT_GlyphSlot g = f->face->glyph;
         const FT_Bitmap& b = g->bitmap;
-        if (b.pixel_mode == FT_PIXEL_MODE_MONO) {
-            for (unsigned row = 0; row < b.rows; ++row)
-                for (unsigned col = 0; col < b.width; ++col) {
-                    const unsigned char* bits = b.buffer + int(row) * b.pitch;
-                    if (bits[col / 8] & (0x80 >> (col % 8)))
-                        put(penX + g->bitmap_left + int(col), baseline - g->bitmap_top + int(row),
-                            d->textColour);
-                }
-        }
+        // The glyph's box on the target, and the part of it that may be drawn.
+        RECT box{penX + g->bitmap_left, baseline - g->bitmap_top, 0, 0}, shown;
+        box.right = box.left + LONG(b.width);
+        box.bottom = box.top + LONG(b.rows);
         penX += int((g->advance.x + 32) >> 6);
+        if (b.pixel_mode != FT_PIXEL_MODE_MONO || !IntersectRect(&shown, &box, &clip)) continue;
+        for (LONG y = shown.top; y < shown.bottom; ++y) {
+            const unsigned char* bits = b.buffer + (y - box.top) * b.pitch;
+            for (LONG x = shown.left; x < shown.right; ++x) {
+                LONG col = x - box.left;
+                if (bits[col / 8] & (0x80 >> (col % 8))) t.surface->At(x, y) = d->textColour;
+            }
+        }
     }
     NoteDrawn(d, clip);
     return height;

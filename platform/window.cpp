@@ -1,33 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
 // The program's top-level window, its class, its device contexts and the display it shows.
-#include <algorithm>
-#include <map>
-#include <memory>
-#include <vector>
-
 #include "platform/gdi_objects.h"
 #include "platform/host.h"
 #include "platform/message_queue.h"
+#include "platform/platform_state.h"
+#include "platform/window_icon.h"
 #include "platform/window_object.h"
 
 namespace platform {
-
-HDC WindowDc(WindowObject* window);  // gdi.cpp
-
 namespace {
 
-struct WindowState {
-    std::unique_ptr<Backend> backend;
-    Surface display{kDisplayWidth, kDisplayHeight, RGB(0, 0, 0)};
-    std::map<std::wstring, WNDCLASSW> classes;
-    std::vector<std::unique_ptr<WindowObject>> windows;  // kept after destruction: handles stay
-                                                         // recognisable as dead
-};
-
-WindowState& State() {
-    static WindowState state;
-    return state;
+WindowTable& Windows() {
+    return State().windows;
 }
 
 // Where CW_USEDEFAULT puts a top-level window: the work area below a 26-pixel task bar.
@@ -35,41 +20,22 @@ constexpr RECT kDefaultFrame{0, 26, kDisplayWidth, kDisplayHeight};
 
 }  // namespace
 
-void Start(std::unique_ptr<Backend> backend) {
-    Stop();
-    State().backend = std::move(backend);
-    State().display = Surface(kDisplayWidth, kDisplayHeight, RGB(0, 0, 0));
-    ResetQueue();
-    LcgSrand(1);
-}
-
-void Stop() {
-    WindowState& s = State();
-    for (auto& w : s.windows)
-        if (w->alive) DestroyWindow(reinterpret_cast<HWND>(w.get()));
-    s.windows.clear();
-    s.classes.clear();
-    ResetQueue();
-    s.backend.reset();
-}
-
-Backend* CurrentBackend() {
-    return State().backend.get();
-}
-
-const Surface& Display() {
-    return State().display;
+void DestroyAllWindows() {
+    // By index: a window procedure may make another window while this one goes.
+    auto& windows = Windows().windows;
+    for (size_t i = 0; i < windows.size(); ++i)
+        if (windows[i]->alive) DestroyWindow(reinterpret_cast<HWND>(windows[i].get()));
 }
 
 WindowObject* ToWindow(HWND window) {
     auto* p = reinterpret_cast<WindowObject*>(window);
-    for (auto& w : State().windows)
+    for (auto& w : Windows().windows)
         if (w.get() == p && w->alive) return p;
     return nullptr;
 }
 
 HWND MainWindow() {
-    for (auto& w : State().windows)
+    for (auto& w : Windows().windows)
         if (w->alive) return reinterpret_cast<HWND>(w.get());
     return nullptr;
 }
@@ -81,16 +47,18 @@ using namespace platform;
 ATOM RegisterClassW(const WNDCLASSW* wndClass) {
     if (!wndClass || !wndClass->lpszClassName || !wndClass->lpfnWndProc) return 0;
     std::wstring name = wndClass->lpszClassName;
-    if (State().classes.count(name)) return 0;
-    State().classes[name] = *wndClass;
-    return ATOM(State().classes.size());
+    auto& classes = Windows().classes;
+    if (classes.count(name)) return 0;
+    classes[name] = *wndClass;
+    return ATOM(classes.size());
 }
 
 HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x,
                      int y, int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
                      LPVOID param) {
-    WindowState& s = State();
-    if (!className || !s.classes.count(className) || !s.backend) return nullptr;
+    WindowTable& s = Windows();
+    Backend* backend = CurrentBackend();
+    if (!className || !s.classes.count(className) || !backend) return nullptr;
     const WNDCLASSW& cls = s.classes[className];
     auto window = std::make_unique<WindowObject>();
     window->className = className;
@@ -102,7 +70,9 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     if (x != CW_USEDEFAULT) frame.left = x, frame.top = y;
     if (width != CW_USEDEFAULT) frame.right = frame.left + width, frame.bottom = frame.top + height;
     window->frame = frame;
-    if (!s.backend->OpenWindow(window->title)) return nullptr;
+    if (!backend->OpenWindow(window->title)) return nullptr;
+    Surface icon = WindowIconPicture(cls.hIcon);
+    if (!icon.pixels.empty()) backend->SetWindowIcon(icon);
     WindowObject* w = window.get();
     s.windows.push_back(std::move(window));
     HWND handle = reinterpret_cast<HWND>(w);
@@ -140,7 +110,7 @@ BOOL DestroyWindow(HWND window) {
 }
 
 HWND FindWindowW(LPCWSTR className, LPCWSTR windowName) {
-    for (auto& w : State().windows) {
+    for (auto& w : Windows().windows) {
         if (!w->alive) continue;
         if (className && w->className != className) continue;
         if (windowName && w->title != windowName) continue;
@@ -201,23 +171,12 @@ BOOL GetClientRect(HWND window, LPRECT rect) {
 BOOL InvalidateRect(HWND window, const RECT* rect, BOOL) {
     WindowObject* w = ToWindow(window);
     if (!w) return FALSE;
-    RECT client{};
+    RECT client{}, r;
     GetClientRect(window, &client);
-    RECT r = rect ? *rect : client;
-    r.left = std::max(r.left, client.left);
-    r.top = std::max(r.top, client.top);
-    r.right = std::min(r.right, client.right);
-    r.bottom = std::min(r.bottom, client.bottom);
-    if (r.left >= r.right || r.top >= r.bottom) return TRUE;
-    if (!w->invalid) {
-        w->update = r;
-        w->invalid = true;
-    } else {
-        w->update.left = std::min(w->update.left, r.left);
-        w->update.top = std::min(w->update.top, r.top);
-        w->update.right = std::max(w->update.right, r.right);
-        w->update.bottom = std::max(w->update.bottom, r.bottom);
-    }
+    if (!IntersectRect(&r, rect ? rect : &client, &client)) return TRUE;
+    if (!w->invalid) SetRectEmpty(&w->update);
+    UnionRect(&w->update, &w->update, &r);
+    w->invalid = true;
     return TRUE;
 }
 
@@ -235,11 +194,6 @@ LRESULT DefWindowProcW(HWND window, UINT message, WPARAM, LPARAM) {
         default:
             return 0;
     }
-}
-
-HICON LoadIconW(HINSTANCE, LPCWSTR) {
-    // Windows only show icons through the host's own window decorations.
-    return nullptr;
 }
 
 HDC GetDC(HWND window) {

@@ -3,7 +3,10 @@
 // The platform's record of a top-level window and its class.
 #pragma once
 
+#include <map>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "shell/platform.h"
 
@@ -23,6 +26,15 @@ struct WindowObject {
     int dcCount = 0;
 };
 
+// The registered classes and every window made. Destroyed windows stay in the table, so that
+// their handles are recognised as dead rather than taken for something else.
+struct WindowTable {
+    std::map<std::wstring, WNDCLASSW> classes;
+    std::vector<std::unique_ptr<WindowObject>> windows;
+};
+
 WindowObject* ToWindow(HWND window);
+// Destroys every window still alive, as the end of the program does.
+void DestroyAllWindows();
 
 }  // namespace platform

@@ -142,6 +142,32 @@ typedef struct tagBITMAP {
     LPVOID bmBits;
 } BITMAP;
 
+typedef struct tagBITMAPINFOHEADER {
+    DWORD biSize;
+    LONG biWidth;
+    LONG biHeight;  // positive: the last row first; negative: the top row first
+    WORD biPlanes;
+    WORD biBitCount;
+    DWORD biCompression;
+    DWORD biSizeImage;
+    LONG biXPelsPerMeter;
+    LONG biYPelsPerMeter;
+    DWORD biClrUsed;
+    DWORD biClrImportant;
+} BITMAPINFOHEADER, *LPBITMAPINFOHEADER;
+
+typedef struct tagRGBQUAD {
+    BYTE rgbBlue;
+    BYTE rgbGreen;
+    BYTE rgbRed;
+    BYTE rgbReserved;
+} RGBQUAD;
+
+typedef struct tagBITMAPINFO {
+    BITMAPINFOHEADER bmiHeader;
+    RGBQUAD bmiColors[1];
+} BITMAPINFO, *LPBITMAPINFO;
+
 #define LF_FACESIZE 32
 typedef struct tagLOGFONTW {
     LONG lfHeight;
@@ -259,6 +285,13 @@ typedef struct tagPAINTSTRUCT {
 #define HORZRES 8
 #define VERTRES 10
 #define SRCCOPY ((DWORD)0x00CC0020)
+#define CLR_INVALID 0xFFFFFFFF
+#define BI_RGB 0L
+#define DIB_RGB_COLORS 0
+#define OBJ_PEN 1
+#define OBJ_BRUSH 2
+#define OBJ_FONT 6
+#define OBJ_BITMAP 7
 #define PS_SOLID 0
 #define PS_NULL 5
 #define WHITE_BRUSH 0
@@ -273,9 +306,18 @@ typedef struct tagPAINTSTRUCT {
 #define DT_CENTER 0x00000001
 #define DT_VCENTER 0x00000004
 #define DT_SINGLELINE 0x00000020
+#define FW_DONTCARE 0
 #define FW_NORMAL 400
 #define FW_BOLD 700
+#define DEFAULT_PITCH 0
+#define FIXED_PITCH 1
+#define VARIABLE_PITCH 2
+#define FF_DONTCARE (0 << 4)
+#define FF_ROMAN (1 << 4)
 #define FF_SWISS (2 << 4)
+#define FF_MODERN (3 << 4)
+#define FF_SCRIPT (4 << 4)
+#define FF_DECORATIVE (5 << 4)
 
 // Sound flags.
 #define SND_ASYNC 0x0001
@@ -331,6 +373,13 @@ BOOL DeleteDC(HDC dc);
 BOOL DeleteObject(HGDIOBJ object);
 int GetObjectW(HANDLE object, int size, LPVOID out);
 HBITMAP LoadBitmapW(HINSTANCE instance, LPCWSTR name);
+HGDIOBJ GetCurrentObject(HDC dc, UINT type);
+
+// Pixels.
+COLORREF GetPixel(HDC dc, int x, int y);
+COLORREF SetPixel(HDC dc, int x, int y, COLORREF colour);
+int GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBITMAPINFO info,
+              UINT usage);
 
 // Blitting.
 BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,

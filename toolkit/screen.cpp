@@ -2,10 +2,23 @@
 // SPDX-FileCopyrightText: The Quillby developers
 #include "toolkit/screen.h"
 
-#include <algorithm>
 #include <cwchar>
 
 #include "toolkit/animation.h"
+
+namespace {
+
+// The dirty rectangle and a figure's bounds count their right and bottom edges as inside;
+// Win32's rectangle calls count them as outside. These convert one to the other.
+RECT EdgesOutside(const RECT& inclusive) {
+    return RECT{inclusive.left, inclusive.top, inclusive.right + 1, inclusive.bottom + 1};
+}
+
+RECT EdgesInside(const RECT& exclusive) {
+    return RECT{exclusive.left, exclusive.top, exclusive.right - 1, exclusive.bottom - 1};
+}
+
+}  // namespace
 
 Screen::Screen(HWND window, HINSTANCE instance) : window(window), instance(instance) {
     RECT client{};
@@ -55,10 +68,9 @@ void Screen::MarkDirty(const RECT& r) {
         dirty = r;
         return;
     }
-    dirty.left = std::min(dirty.left, r.left);
-    dirty.top = std::min(dirty.top, r.top);
-    dirty.right = std::max(dirty.right, r.right);
-    dirty.bottom = std::max(dirty.bottom, r.bottom);
+    RECT before = EdgesOutside(dirty), added = EdgesOutside(r), both;
+    UnionRect(&both, &before, &added);
+    dirty = EdgesInside(both);
 }
 
 void Screen::Tick(uint32_t now) {
@@ -89,19 +101,17 @@ void Screen::Paint(HDC dc, bool full) {
         else
             TransparentImage(backBuffer, x, y, w, h, surface, 0, 0, w, h, KeyColour);
     }
-    if (full)
-        BitBlt(dc, 0, 0, width, height, backBuffer, 0, 0, SRCCOPY);
-    else
-        BitBlt(dc, dirty.left, dirty.top, dirty.right - dirty.left + 1,
-               dirty.bottom - dirty.top + 1, backBuffer, dirty.left, dirty.top, SRCCOPY);
+    RECT copy = full ? RECT{0, 0, width, height} : EdgesOutside(dirty);
+    BitBlt(dc, copy.left, copy.top, copy.right - copy.left, copy.bottom - copy.top, backBuffer,
+           copy.left, copy.top, SRCCOPY);
     painting = false;
     dirty = RECT{-1, -1, -1, -1};
 }
 
 bool Screen::Hit(Figure* f, int32_t x, int32_t y) {
     if (!f->visible) return false;
-    int32_t left = f->GetX(), top = f->GetY();
-    return left <= x && x <= left + f->GetWidth() && top <= y && y <= top + f->GetHeight();
+    RECT bounds = EdgesOutside(f->GetBounds());
+    return PtInRect(&bounds, POINT{x, y});
 }
 
 void Screen::PointerDown(int32_t x, int32_t y) {

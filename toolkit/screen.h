@@ -39,7 +39,12 @@ class Screen {
     bool active = false;
     Figure* background = nullptr;
     PtrList<Figure> figures;
-    RECT dirty{-1, -1, -1, -1};  // bounds inclusive; empty while left is -1
+    // What has changed since the last repaint. Its bounds are inclusive on all four sides, as a
+    // figure's are (x, y, x + width and y + height all count as inside), so it holds one column
+    // and one row more than Win32's rectangle calls would read from the same four numbers; it
+    // is empty while left is -1. MarkDirty drops a rectangle reaching outside the screen whole,
+    // never clipping it; a repaint copies the rectangle clipped to the back buffer.
+    RECT dirty{-1, -1, -1, -1};
     uint32_t lastRedraw = 0;
     HWND window;
     HDC backBuffer = nullptr;

@@ -11,7 +11,7 @@
 #include <utility>
 
 #include "platform/host.h"
-#include "platform/sdl/icon.h"
+#include "platform/icon.h"
 
 namespace platform {
 namespace {

@@ -19,6 +19,8 @@ What changes from Andika:
 - no GSUB/GPOS/GDEF: for these characters Andika has no kerning, only mark
   positioning and alternates the game never asks for
 - vertical metrics fitted to the letters that are left (font_metrics.py)
+- classed as a sans serif in the OS/2 table (Andika leaves its class open),
+  so that a program asking for a Swiss-family font finds it
 
 The output is the same bytes on every run: the head dates are fixed and
 nothing else in the build reads the clock.
@@ -102,6 +104,16 @@ def rename(font, style):
     font["OS/2"].achVendID = "NONE"
 
 
+def classify(font):
+    """Class the font as what it is, a sans serif: IBM family class 8 with no
+    subclass, and PANOSE Latin text with normal sans serifs. Font mappers
+    read these to tell a sans from a serif."""
+    os2 = font["OS/2"]
+    os2.sFamilyClass = 8 << 8
+    os2.panose.bFamilyType = 2
+    os2.panose.bSerifStyle = 11
+
+
 def build(style):
     """One style of the font, as bytes."""
     path = os.path.join(SOURCE_DIR, "Andika-%s.ttf" % style)
@@ -110,6 +122,7 @@ def build(style):
     subsetter.populate(text=TEXT)
     subsetter.subset(font)
     rename(font, style)
+    classify(font)
     font_metrics.fit_vertical_metrics(font)
     font["head"].created = FIXED_DATE
     font["head"].modified = FIXED_DATE

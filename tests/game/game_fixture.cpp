@@ -2,12 +2,10 @@
 // SPDX-FileCopyrightText: The Quillby developers
 #include "tests/game/game_fixture.h"
 
-#include "platform/gdi_objects.h"
+#include "tests/support/pixels.h"
 
 COLORREF GameTest::LetterColour() {
-    const platform::Surface& s =
-        platform::TargetOf(platform::ToDc(game->letterText->GetSurface())).surface[0];
-    for (COLORREF c : s.pixels)
+    for (COLORREF c : PixelsOf(game->letterText->GetSurface()).pixels)
         if (c != KeyColour) return c;
     return KeyColour;
 }

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "game/game_screen.h"
-#include "tests/support/headless_fixture.h"
+#include "tests/support/host_test.h"
 
 struct ScreenRecorder : ScreenListener {
     struct Event {
@@ -24,21 +24,20 @@ struct ScreenRecorder : ScreenListener {
     }
 };
 
-class GameTest : public HeadlessTest {
+class GameTest : public HostTest {
   protected:
     static constexpr uint32_t kSeed = 4242;
 
+    DWORD StartTick() const override { return kSeed; }
     void SetUp() override {
-        platform::HeadlessOptions options;
-        options.startTick = kSeed;
-        Restart(options);
+        HostTest::SetUp();
         game = std::make_unique<GameScreen>(window, GetModuleHandleW(nullptr));
         game->screenListeners.InsertAt(&listener, 0);
         game->active = true;
     }
     void TearDown() override {
         game.reset();
-        HeadlessTest::TearDown();
+        HostTest::TearDown();
     }
     // A tap as the main window delivers it.
     void Tap(int x, int y) {
@@ -49,19 +48,7 @@ class GameTest : public HeadlessTest {
         Tap(f->GetX() + f->GetWidth() / 2, f->GetY() + f->GetHeight() / 2);
     }
     // The sounds started so far, in order.
-    std::vector<int> Sounds() {
-        std::vector<int> out;
-        std::istringstream lines(log.str());
-        std::string ms, what;
-        int id;
-        while (lines >> ms >> what) {
-            if (what == "sound" && lines >> id)
-                out.push_back(id);
-            else
-                std::getline(lines, what);
-        }
-        return out;
-    }
+    std::vector<int> Sounds() { return test_host::Sounds(); }
     // The one colour of the letter's glyphs.
     COLORREF LetterColour();
     Image* RightPicture();

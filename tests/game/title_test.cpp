@@ -8,17 +8,17 @@
 
 namespace {
 
-class TitleTest : public HeadlessTest {
+class TitleTest : public HostTest {
   protected:
     void SetUp() override {
-        HeadlessTest::SetUp();
+        HostTest::SetUp();
         title = std::make_unique<TitleScreen>(window, GetModuleHandleW(nullptr));
         title->screenListeners.InsertAt(&first, 0);
         title->screenListeners.InsertAt(&second, 1);
     }
     void TearDown() override {
         title.reset();
-        HeadlessTest::TearDown();
+        HostTest::TearDown();
     }
     Figure* Label(int i) { return title->figures.GetAt(i + 1); }
     std::unique_ptr<TitleScreen> title;

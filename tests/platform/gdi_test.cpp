@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/gdi_objects.h"
-#include "tests/support/headless_fixture.h"
+#include "tests/platform/headless_fixture.h"
 
 namespace {
 

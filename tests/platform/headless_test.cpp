@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "platform/headless/stylus_script.h"
-#include "tests/support/headless_fixture.h"
+#include "tests/platform/headless_fixture.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 
 #include "platform/dib.h"
 #include "platform/sound.h"
-#include "tests/support/headless_fixture.h"
+#include "tests/platform/headless_fixture.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: The Quillby developers
 #include <gtest/gtest.h>
 
-#include "tests/support/headless_fixture.h"
+#include "tests/platform/headless_fixture.h"
 
 namespace {
 

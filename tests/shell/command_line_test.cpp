@@ -4,35 +4,13 @@
 #include "platform/command_line.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <string>
 
 #include "tests/shell/session.h"
 
 namespace {
-
-struct Outcome {
-    int code;
-    std::string out;  // stdout and stderr together
-};
-
-Outcome RunQuillby(const std::string& args) {
-    const char* exe = std::getenv("QUILLBY_EXE");
-    std::string command =
-        std::string(exe ? exe : "build/default/shell/quillby") + " " + args + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    Outcome o{-1, ""};
-    if (!pipe) return o;
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, pipe)) o.out += buffer;
-    int status = pclose(pipe);
-    o.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return o;
-}
 
 TEST(CommandLineTest, HelpVersionAndUnknownOptions) {
     Outcome help = RunQuillby("--help");

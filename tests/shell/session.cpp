@@ -2,8 +2,11 @@
 // SPDX-FileCopyrightText: The Quillby developers
 #include "tests/shell/session.h"
 
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <sstream>
 
 #include "platform/headless/headless_backend.h"
@@ -29,6 +32,20 @@ ScratchFolder::ScratchFolder() {
 
 ScratchFolder::~ScratchFolder() {
     std::filesystem::remove_all(path);
+}
+
+Outcome RunQuillby(const std::string& args) {
+    const char* exe = std::getenv("QUILLBY_EXE");
+    std::string command =
+        std::string(exe ? exe : "build/default/shell/quillby") + " " + args + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    Outcome o{-1, ""};
+    if (!pipe) return o;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe)) o.out += buffer;
+    int status = pclose(pipe);
+    o.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return o;
 }
 
 platform::Surface Session::Shot(const std::string& name) const {

@@ -24,6 +24,14 @@ struct Session {
 Session RunSession(const std::string& script, uint32_t startTick = 0, bool trace = false,
                    std::optional<uint32_t> until = std::nullopt);
 
+// What running the program as a separate process gave.
+struct Outcome {
+    int code;
+    std::string out;  // stdout and stderr together
+};
+// Runs the executable (QUILLBY_EXE) with these arguments, as a user would.
+Outcome RunQuillby(const std::string& args);
+
 // A temporary folder that is removed when it goes away.
 struct ScratchFolder {
     ScratchFolder();

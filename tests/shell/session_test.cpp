@@ -92,6 +92,43 @@ TEST(SessionTest, TheSameScriptAndStartTickGiveTheSameRunEveryTime) {
     EXPECT_FALSE(SamePixels(a.Shot("later"), c.Shot("later")));
 }
 
+// Everything the platform keeps goes with Stop: a run after another in the same process logs and
+// shows what it does as a process of its own. The first run ends mid-game, a quiz round answered
+// and the stylus held down where the second run begins by tapping, at once: were the first
+// press remembered, the tap would become a double click, which the title does not take.
+TEST(SessionTest, TwoRunsInOneProcessGoAsTwoProcessesDo) {
+    struct Run {
+        std::string script;
+        uint32_t startTick;
+        uint32_t until;
+        const char* shot;
+    } runs[] = {
+        {std::string(kOpenGame) + kQuizOn +
+             "500 shot quiz\n600 down 180 60\n640 up 180 60\n900 down 60 280\n",
+         1000, 1000, "quiz"},
+        {"0 down 60 280\n40 up 60 280\n50 shot card\n", 2000, 400, "card"},
+    };
+    Session inProcess[2];
+    for (int i = 0; i < 2; ++i)
+        inProcess[i] = RunSession(runs[i].script, runs[i].startTick, true, runs[i].until);
+    EXPECT_TRUE(inProcess[1].Logged("0 sound 20003")) << inProcess[1].log;
+    ScratchFolder folder;
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        std::string script = (folder.path / ("run" + std::to_string(i) + ".txt")).string();
+        std::ofstream(script) << runs[i].script;
+        Outcome alone =
+            RunQuillby("--headless --trace --script " + script + " --start-tick " +
+                       std::to_string(runs[i].startTick) + " --until " +
+                       std::to_string(runs[i].until) + " --shots " + folder.path.string());
+        EXPECT_EQ(alone.code, inProcess[i].exitCode);
+        EXPECT_EQ(alone.out, inProcess[i].log);
+        platform::Surface shown;
+        ASSERT_TRUE(platform::ReadPng((folder.path / runs[i].shot).string() + ".png", shown));
+        EXPECT_TRUE(SamePixels(inProcess[i].Shot(runs[i].shot), shown));
+    }
+}
+
 // The title, the first card and the first quiz round for one start tick, pixel for pixel.
 // QUILLBY_UPDATE_PICTURES=1 writes them anew.
 TEST(SessionTest, GoldenScreenshots) {

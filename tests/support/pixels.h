@@ -1,35 +1,31 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
-// Reading back what bitmaps, memory DCs and the window hold, to compare pictures by pixel.
+// Reading back what bitmaps and memory DCs hold through GDI's own calls, to compare pictures
+// pixel by pixel on any host.
 #pragma once
 
-#include "platform/gdi_objects.h"
-#include "platform/surface.h"
-#include "toolkit/screen.h"
+#include <vector>
 
-// A copy of a bitmap's pixels; empty for a handle that is not a live bitmap.
-inline platform::Surface PixelsOf(HBITMAP bitmap) {
-    platform::BitmapObject* b = platform::ToBitmap(bitmap);
-    return b ? b->surface : platform::Surface();
-}
+#include "shell/platform.h"
 
-// A copy of the pixels of the bitmap a memory DC holds.
-inline platform::Surface PixelsOf(HDC dc) {
-    platform::DeviceContext* d = platform::ToDc(dc);
-    return d && d->bitmap ? d->bitmap->surface : platform::Surface();
-}
+class Screen;
 
-inline platform::Surface Crop(const platform::Surface& s, int left, int top, int width,
-                              int height) {
-    platform::Surface out(width, height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) out.At(x, y) = s.At(left + x, top + y);
-    return out;
-}
+// Pixels as COLORREFs, row by row from the top.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<COLORREF> pixels;
 
-// Composes the whole screen onto its window, as it does when the window asks to be painted.
-inline void ComposeOnWindow(Screen& screen) {
-    HDC dc = GetDC(screen.window);
-    screen.Paint(dc, true);
-    ReleaseDC(screen.window, dc);
-}
+    COLORREF At(int x, int y) const { return pixels[size_t(y) * size_t(width) + size_t(x)]; }
+    bool operator==(const Picture&) const = default;
+};
+
+// A bitmap's pixels; empty for a handle that is no bitmap.
+Picture PixelsOf(HBITMAP bitmap);
+// The pixels of the bitmap a memory DC holds; empty for anything else.
+Picture PixelsOf(HDC dc);
+Picture Crop(const Picture& picture, int left, int top, int width, int height);
+
+// Composes the whole screen, as it does when its window asks to be painted, and gives what its
+// back buffer then holds.
+Picture Compose(Screen& screen);

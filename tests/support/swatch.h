@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
-// A figure of one colour, for exercising the screen without resources.
+// Figures and a screen of plain colours, for exercising the toolkit without resources.
 #pragma once
 
 #include <memory>
 #include <vector>
 
-#include "tests/support/headless_fixture.h"
+#include "shell/platform.h"
+#include "tests/support/colour_surface.h"
 #include "toolkit/figure.h"
 #include "toolkit/screen.h"
 
@@ -26,15 +27,28 @@ class Swatch : public Figure {
     const WCHAR* type;
 };
 
-// A screen that is otherwise plain, with a window-filling background of one colour.
+// A screen that is otherwise plain, with a window-filling background of one colour. What it
+// copies onto its window lands on `shown` instead, a memory DC standing in for the window that
+// starts all kUnshown, so that a test can tell on any host which pixels a repaint copied.
 class PlainScreen : public Screen {
   public:
-    PlainScreen(HWND window, COLORREF colour) : Screen(window, nullptr) {
+    static constexpr COLORREF kUnshown = RGB(1, 2, 3);
+
+    PlainScreen(HWND window, COLORREF colour)
+        : Screen(window, nullptr), shown(window, width, height, kUnshown) {
         background = new Swatch(this, window, width, height, colour);
         background->SetLayer(1);
         AddFigure(background);
     }
     ~PlainScreen() override { DeleteAllFigures(); }
+
+    void Paint(HDC, bool full) override {
+        if (!painting) ++paints;
+        Screen::Paint(shown.dc, full);
+    }
+
+    ColourSurface shown;
+    int paints = 0;  // repaints that copied onto the window
 };
 
 // Records what figures report, in order.

@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "tests/support/host_test.h"
 #include "tests/support/pixels.h"
 #include "tests/support/swatch.h"
 
@@ -18,17 +19,16 @@ constexpr int kSwitch = 178;
 constexpr uint32_t kStart = 0xFFFFFF00u;
 
 // Listens to every animation it makes, noting "start", frame numbers and "end".
-class AnimationTest : public HeadlessTest, public AnimationListener {
+class AnimationTest : public HostTest, public AnimationListener {
   protected:
+    DWORD StartTick() const override { return kStart; }
     void SetUp() override {
-        platform::HeadlessOptions options;
-        options.startTick = kStart;
-        Restart(options);
+        HostTest::SetUp();
         screen = std::make_unique<PlainScreen>(window, RGB(0, 0, 0));
     }
     void TearDown() override {
         screen.reset();
-        HeadlessTest::TearDown();
+        HostTest::TearDown();
     }
     Animation* Make(int bitmap, int frames, int fps, int loops) {
         auto* a = new Animation(screen.get(), window, bitmap, frames, fps);
@@ -56,7 +56,7 @@ TEST_F(AnimationTest, ShowsTheFrameItIsSetToClampedWithoutRedrawingOrReporting) 
     Animation* sparkle = Make(kSparkle, 4, 4, 2);
     EXPECT_EQ(Make(kSwitch, 7, 4, 1)->GetWidth(), 17);  // what is left over is never shown
     HBITMAP strip = LoadBitmapW(nullptr, MAKEINTRESOURCEW(kSparkle));
-    platform::Surface whole = PixelsOf(strip);
+    Picture whole = PixelsOf(strip);
     DeleteObject(strip);
     ASSERT_NE(Crop(whole, 0, 0, 100, 100).pixels, Crop(whole, 300, 0, 100, 100).pixels);
     screen->dirty = RECT{-1, -1, -1, -1};
@@ -86,7 +86,7 @@ TEST_F(AnimationTest, StartingAgainWhileRunningCarriesOn) {
     Animation* sparkle = Make(kSparkle, 4, 4, 2);
     sparkle->Start();
     Step(6);  // a loop and two frames
-    backend->Advance(now - kStart);
+    test_host::Advance(now - test_host::Now());
     sparkle->Start();
     EXPECT_EQ(screen->animations.count, 1);
     EXPECT_EQ(Step(1, 250), "start 2 ");  // the wait starts over from the second start

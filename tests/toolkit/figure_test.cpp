@@ -2,20 +2,21 @@
 // SPDX-FileCopyrightText: The Quillby developers
 #include "toolkit/figure.h"
 
+#include "tests/support/host_test.h"
 #include "tests/support/swatch.h"
 
 namespace {
 
-class FigureTest : public HeadlessTest {
+class FigureTest : public HostTest {
   protected:
     void SetUp() override {
-        HeadlessTest::SetUp();
+        HostTest::SetUp();
         screen = std::make_unique<PlainScreen>(window, RGB(0, 0, 0));
         screen->dirty = RECT{-1, -1, -1, -1};
     }
     void TearDown() override {
         screen.reset();
-        HeadlessTest::TearDown();
+        HostTest::TearDown();
     }
     void ClearDirty() { screen->dirty = RECT{-1, -1, -1, -1}; }
     std::unique_ptr<PlainScreen> screen;

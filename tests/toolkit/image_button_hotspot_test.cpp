@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "tests/support/host_test.h"
 #include "tests/support/pixels.h"
 #include "tests/support/swatch.h"
 #include "toolkit/button.h"
@@ -15,19 +16,15 @@ namespace {
 constexpr COLORREF kBackground = RGB(10, 20, 30);
 constexpr int kPrevArrow = 176;  // 120x45: released on the left, pressed on the right
 
-class FigureKindsTest : public HeadlessTest {
+class FigureKindsTest : public HostTest {
   protected:
-    // Polled, the stylus goes down at once and lifts 50 ms later.
     void SetUp() override {
-        using Kind = platform::ScriptEvent::Kind;
-        platform::HeadlessOptions options;
-        options.script = {{0, Kind::Down, 5, 5, ""}, {50, Kind::Up, 5, 5, ""}};
-        Restart(options);
+        HostTest::SetUp();
         screen = std::make_unique<PlainScreen>(window, kBackground);
     }
     void TearDown() override {
         screen.reset();
-        HeadlessTest::TearDown();
+        HostTest::TearDown();
     }
     // The figure joins the screen, which deletes it.
     template <typename F>
@@ -64,9 +61,8 @@ TEST_F(FigureKindsTest, AButtonShowsItsStateAndReportsThePressAtTouchAndTheRelea
     screen->PointerDown(30, 110);
     EXPECT_EQ(Reports(), "press 30,110 ");
     EXPECT_EQ(PixelsOf(button->GetSurface()).pixels, pressed);
-    ComposeOnWindow(*screen);
-    EXPECT_EQ(WindowPixel(90, 110), kBackground);  // only the half is drawn
-    screen->PointerUp(200, 300);                   // slid off the button before lifting
+    EXPECT_EQ(Compose(*screen).At(90, 110), kBackground);  // only the half is drawn
+    screen->PointerUp(200, 300);                           // slid off the button before lifting
     EXPECT_EQ(Reports(), "release 200,300 ");
     EXPECT_EQ(PixelsOf(button->GetSurface()).pixels, released);
 
@@ -80,12 +76,11 @@ TEST_F(FigureKindsTest, AButtonShowsItsStateAndReportsThePressAtTouchAndTheRelea
 TEST_F(FigureKindsTest, AButtonWhoseLiftWasMissedLetsGoOnTheTickWithoutAReport) {
     Button* button = Add(new Button(screen.get(), window, kPrevArrow));
     button->enabled = true;
-    backend->Poll();  // the stylus goes down
+    test_host::SetStylus(true);
     screen->PointerDown(5, 5);
     button->Tick(10);
     EXPECT_TRUE(button->pressed);
-    backend->Advance(50);
-    backend->Poll();  // lifted, but the screen never hears of it
+    test_host::SetStylus(false);  // lifted, but the screen never hears of it
     screen->dirty = RECT{-1, -1, -1, -1};
     button->Tick(60);
     EXPECT_FALSE(button->pressed);
@@ -102,14 +97,15 @@ TEST_F(FigureKindsTest, AHotspotIsNeverDrawnAndTakesTheStylusOnlyWhenShown) {
     EXPECT_EQ(std::exchange(Hotspot::clickSound, click), LoadWave(20003));
 
     screen->PointerDown(80, 80);
-    EXPECT_EQ(Reports() + log.str(), "");
+    EXPECT_EQ(Reports(), "");
+    EXPECT_TRUE(test_host::Sounds().empty());
     spot->SetVisible(true);
-    ComposeOnWindow(*screen);
+    Picture composed = Compose(*screen);
     for (int y = 60; y < 100; ++y)
-        for (int x = 60; x < 110; ++x) ASSERT_EQ(WindowPixel(x, y), kBackground);
+        for (int x = 60; x < 110; ++x) ASSERT_EQ(composed.At(x, y), kBackground);
     screen->PointerDown(80, 80);
     EXPECT_EQ(Reports(), "press 80,80 ");
-    EXPECT_EQ(log.str(), "0 sound 20000\n");
+    EXPECT_EQ(test_host::Sounds(), std::vector<int>{20000});
 }
 
 }  // namespace

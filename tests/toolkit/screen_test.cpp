@@ -2,26 +2,52 @@
 // SPDX-FileCopyrightText: The Quillby developers
 #include "toolkit/screen.h"
 
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/support/host_test.h"
+#include "tests/support/pixels.h"
 #include "tests/support/swatch.h"
 
 namespace {
 
 constexpr COLORREF kBackground = RGB(10, 20, 30);
+constexpr COLORREF kUnshown = PlainScreen::kUnshown;
 
-class ScreenTest : public HeadlessTest {
+class ScreenTest : public HostTest {
   protected:
     void SetUp() override {
-        platform::HeadlessOptions options;
-        options.trace = true;
-        Restart(options);
+        HostTest::SetUp();
         screen = std::make_unique<PlainScreen>(window, kBackground);
         screen->active = true;
         screen->dirty = RECT{-1, -1, -1, -1};
     }
     void TearDown() override {
         screen.reset();
-        HeadlessTest::TearDown();
+        HostTest::TearDown();
     }
+    // The pixels the repaints so far copied onto the window, as "left top width height" of the
+    // box around them; "none" when nothing was copied.
+    std::string Copied() {
+        Picture shown = PixelsOf(screen->shown.dc);
+        RECT box{shown.width, shown.height, -1, -1};
+        int count = 0;
+        for (LONG y = 0; y < shown.height; ++y)
+            for (LONG x = 0; x < shown.width; ++x)
+                if (shown.At(x, y) != kUnshown) {
+                    box = RECT{std::min(box.left, x), std::min(box.top, y), std::max(box.right, x),
+                               std::max(box.bottom, y)};
+                    ++count;
+                }
+        if (!count) return "none";
+        LONG w = box.right - box.left + 1, h = box.bottom - box.top + 1;
+        std::string out = std::to_string(box.left) + " " + std::to_string(box.top) + " " +
+                          std::to_string(w) + " " + std::to_string(h);
+        return count == w * h ? out : out + " (not a rectangle)";
+    }
+    COLORREF Shown(int x, int y) { return screen->shown.Get(x, y); }
     Swatch* Add(int layer, int x, int y, int w, int h, COLORREF c, const WCHAR* type = L"Figure") {
         auto* f = new Swatch(screen.get(), window, w, h, c, type);
         f->SetLayer(layer);
@@ -37,7 +63,6 @@ class ScreenTest : public HeadlessTest {
         for (auto* n = screen->figures.head; n; n = n->next) out.push_back(n->item);
         return out;
     }
-    std::string Log() { return log.str(); }
     std::unique_ptr<PlainScreen> screen;
     Recorder recorder;
 };
@@ -78,37 +103,72 @@ TEST_F(ScreenTest, TimedRedrawCopiesTheInclusiveDirtyRectangle) {
     EXPECT_EQ(screen->dirty.bottom, 40);
     screen->lastRedraw = 1000;
     screen->Tick(1084);
-    EXPECT_EQ(Log(), "");
+    EXPECT_EQ(Copied(), "none");
     EXPECT_EQ(screen->lastRedraw, 1000u);
     screen->Tick(1085);
-    EXPECT_EQ(Log(), "0 paint 5 10 16 31\n");
+    EXPECT_EQ(Copied(), "5 10 16 31");
     EXPECT_EQ(screen->lastRedraw, 1085u);
     EXPECT_EQ(screen->dirty.left, -1);
-    EXPECT_EQ(WindowPixel(5, 10), kBackground);
-    EXPECT_EQ(WindowPixel(20, 40), kBackground);
-    EXPECT_NE(WindowPixel(21, 41), kBackground);  // outside the copy: still the window's black
+    EXPECT_EQ(Shown(5, 10), kBackground);
+    EXPECT_EQ(Shown(20, 40), kBackground);
 }
 
-TEST_F(ScreenTest, TheIntervalCountsAcrossTheWrapOfTheTick) {
-    screen->lastRedraw = 0xFFFFFFFFu - 5;  // 2^32 - 6
-    screen->MarkDirty(RECT{0, 0, 1, 1});
-    screen->Tick(5);  // 11 ms later
-    EXPECT_EQ(Log(), "");
-    screen->Tick(79);  // 85 ms later
-    EXPECT_EQ(Log(), "0 paint 0 0 2 2\n");
+TEST_F(ScreenTest, RepaintsComeEvery85MsAcrossTheWrapOfTheTick) {
+    // Something changes every millisecond from shortly before the counter wraps to well after.
+    const uint32_t start = 0xFFFFFFFFu - 40;
+    screen->Tick(start);  // nothing is dirty, yet the interval starts here
+    std::vector<uint32_t> repaintedAfter;
+    for (uint32_t ms = 1; ms <= 200; ++ms) {
+        screen->MarkDirty(RECT{0, 0, 1, 1});
+        int before = screen->paints;
+        screen->Tick(start + ms);
+        if (screen->paints != before) repaintedAfter.push_back(ms);
+    }
+    EXPECT_EQ(repaintedAfter, (std::vector<uint32_t>{85, 170}));
+
+    // 11 ms from 2^32 - 6 to 5 are too few; 85 to 79 are enough.
+    screen->lastRedraw = 0xFFFFFFFFu - 5;
+    screen->Tick(5);
+    EXPECT_EQ(screen->lastRedraw, 0xFFFFFFFFu - 5);
+    screen->Tick(79);
+    EXPECT_EQ(screen->lastRedraw, 79u);
 }
 
 TEST_F(ScreenTest, AnIntervalWithNothingDirtyStillCounts) {
     screen->Tick(100);
     EXPECT_EQ(screen->lastRedraw, 100u);
-    EXPECT_EQ(Log(), "");
+    EXPECT_EQ(screen->paints, 0);
 }
 
-TEST_F(ScreenTest, ADirtyRectangleAtTheRightEdgeIsClippedToTheBuffer) {
-    screen->MarkDirty(RECT{230, 310, 240, 320});
-    screen->Tick(RedrawInterval);
-    EXPECT_EQ(Log(), "0 paint 230 310 10 10\n");
-    EXPECT_EQ(WindowPixel(239, 319), kBackground);
+TEST_F(ScreenTest, AFigureAtTheEdgesOfTheDisplayRepaintsExactlyItsPixels) {
+    // A figure's bounds count their right and bottom edges as inside, so away from the edges a
+    // repaint takes one column and one row more; at the display's edges the back buffer ends
+    // there. A figure reaching outside marks nothing.
+    struct Case {
+        int x, y, w, h;
+        const char* copied;
+    } cases[] = {
+        {230, 310, 10, 10, "230 310 10 10"}, {230, 100, 10, 10, "230 100 10 11"},
+        {100, 310, 10, 10, "100 310 11 10"}, {229, 309, 10, 10, "229 309 11 11"},
+        {0, 0, 240, 320, "0 0 240 320"},     {0, 319, 240, 1, "0 319 240 1"},
+        {239, 0, 1, 320, "239 0 1 320"},     {231, 100, 10, 10, "none"},
+        {100, 311, 10, 10, "none"},
+    };
+    const COLORREF green = RGB(0, 200, 0);
+    uint32_t now = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.x) + "," + std::to_string(c.y));
+        Swatch* f = Add(10, c.x, c.y, c.w, c.h, green);
+        screen->Tick(now += RedrawInterval);  // what adding it marked
+        screen->shown.Fill(kUnshown);
+        f->Invalidate();
+        screen->Tick(now += RedrawInterval);
+        EXPECT_EQ(Copied(), c.copied);
+        bool inside = c.x + c.w <= 240 && c.y + c.h <= 320;
+        for (int y = c.y; inside && y < c.y + c.h; ++y)
+            for (int x = c.x; x < c.x + c.w; ++x) ASSERT_EQ(Shown(x, y), green) << x << ',' << y;
+        screen->RemoveFigure(f, true);
+    }
 }
 
 TEST_F(ScreenTest, NestedPaintAndInactiveRedrawLeaveTheDirtyRectangle) {
@@ -122,30 +182,27 @@ TEST_F(ScreenTest, NestedPaintAndInactiveRedrawLeaveTheDirtyRectangle) {
     screen->active = false;
     screen->Redraw(false);
     EXPECT_EQ(screen->dirty.left, 1);
-    EXPECT_EQ(Log(), "");
+    EXPECT_EQ(Copied(), "none");
 }
 
 TEST_F(ScreenTest, ComposingLeavesOutKeyPixelsAndCopiesTheBackgroundOpaque) {
     Swatch* f = Add(10, 100, 100, 4, 4, RGB(200, 0, 0));
     f->pixels.Set(1, 1, KeyColour);
-    HDC dc = GetDC(window);
-    screen->Paint(dc, true);
-    ReleaseDC(window, dc);
-    EXPECT_EQ(WindowPixel(100, 100), RGB(200, 0, 0));
-    EXPECT_EQ(WindowPixel(101, 101), kBackground);
-    EXPECT_EQ(WindowPixel(0, 0), kBackground);
-    EXPECT_NE(Log().find("paint 0 0 240 320"), std::string::npos);
+    Picture composed = Compose(*screen);
+    EXPECT_EQ(Copied(), "0 0 240 320");
+    EXPECT_EQ(PixelsOf(screen->shown.dc), composed);
+    EXPECT_EQ(composed.At(100, 100), RGB(200, 0, 0));
+    EXPECT_EQ(composed.At(101, 101), kBackground);
+    EXPECT_EQ(composed.At(0, 0), kBackground);
 }
 
 TEST_F(ScreenTest, AFigurePartlyOffTheScreenIsComposedClipped) {
     Add(10, 230, 315, 20, 20, RGB(0, 200, 0));
     Add(10, -5, -5, 10, 10, RGB(0, 0, 200));
-    HDC dc = GetDC(window);
-    screen->Paint(dc, true);
-    ReleaseDC(window, dc);
-    EXPECT_EQ(WindowPixel(239, 319), RGB(0, 200, 0));
-    EXPECT_EQ(WindowPixel(0, 0), RGB(0, 0, 200));
-    EXPECT_EQ(WindowPixel(5, 5), kBackground);
+    Picture composed = Compose(*screen);
+    EXPECT_EQ(composed.At(239, 319), RGB(0, 200, 0));
+    EXPECT_EQ(composed.At(0, 0), RGB(0, 0, 200));
+    EXPECT_EQ(composed.At(5, 5), kBackground);
 }
 
 TEST_F(ScreenTest, PressGoesToTheTopmostFigureHitWithInclusiveEdges) {

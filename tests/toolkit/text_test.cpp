@@ -8,6 +8,7 @@
 #include <cwchar>
 #include <string>
 
+#include "tests/support/host_test.h"
 #include "tests/support/pixels.h"
 #include "tests/support/swatch.h"
 
@@ -26,7 +27,7 @@ LOGFONTW Font(int height) {
 }
 
 // The box around the pixels of one colour, inclusive.
-RECT InkOf(const platform::Surface& s, COLORREF colour) {
+RECT InkOf(const Picture& s, COLORREF colour) {
     RECT box{s.width, s.height, -1, -1};
     for (LONG y = 0; y < s.height; ++y)
         for (LONG x = 0; x < s.width; ++x)
@@ -36,15 +37,15 @@ RECT InkOf(const platform::Surface& s, COLORREF colour) {
     return box;
 }
 
-class TextTest : public HeadlessTest {
+class TextTest : public HostTest {
   protected:
     void SetUp() override {
-        HeadlessTest::SetUp();
+        HostTest::SetUp();
         screen = std::make_unique<PlainScreen>(window, kBackground);
     }
     void TearDown() override {
         screen.reset();
-        HeadlessTest::TearDown();
+        HostTest::TearDown();
     }
     Text* Add(const WCHAR* string, COLORREF colour, const LOGFONTW& font, int x = 0, int y = 0) {
         auto* text = new Text(screen.get(), window, string, colour, font);
@@ -81,7 +82,7 @@ TEST_F(TextTest, TakesTheSizeOfItsTextInItsFontAndFillsIt) {
 }
 
 TEST_F(TextTest, ABigLetterIsCrispAndStandsAboutNinetyPixelsHighInsideItsCell) {
-    platform::Surface a = PixelsOf(Add(L"A", kGreen, Font(150))->GetSurface());
+    Picture a = PixelsOf(Add(L"A", kGreen, Font(150))->GetSurface());
     for (COLORREF p : a.pixels) ASSERT_TRUE(p == kGreen || p == KeyColour) << std::hex << p;
     RECT ink = InkOf(a, kGreen);
     EXPECT_NEAR(ink.bottom - ink.top + 1, 90, 5);
@@ -93,13 +94,13 @@ TEST_F(TextTest, ABigLetterIsCrispAndStandsAboutNinetyPixelsHighInsideItsCell) {
 TEST_F(TextTest, ComposingChangesOnlyTheGlyphsPixelsAndKeyColouredTextVanishes) {
     Text* text = Add(L"Ag", kGreen, Font(150), 20, 40);
     Add(L"W", KeyColour, Font(150), 10, 160);
-    platform::Surface own = PixelsOf(text->GetSurface());
-    ComposeOnWindow(*screen);
+    Picture own = PixelsOf(text->GetSurface());
+    Picture composed = Compose(*screen);
     for (int y = 0; y < 320; ++y)
         for (int x = 0; x < 240; ++x) {
             bool inside = x >= 20 && y >= 40 && x < 20 + own.width && y < 40 + own.height;
             bool glyph = inside && own.At(x - 20, y - 40) == kGreen;
-            ASSERT_EQ(WindowPixel(x, y), glyph ? kGreen : kBackground) << x << ',' << y;
+            ASSERT_EQ(composed.At(x, y), glyph ? kGreen : kBackground) << x << ',' << y;
         }
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
-// A headless platform with one 240x320 window whose procedure records what it receives.
+// The platform's own tests: a headless platform with one 240x320 window whose procedure records
+// what it receives, the backend at hand and the window's pixels readable.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include "platform/headless/headless_backend.h"
 #include "platform/host.h"
 #include "shell/platform.h"
+#include "tests/support/colour_surface.h"
 
 class HeadlessTest : public ::testing::Test {
   protected:
@@ -29,15 +31,4 @@ class HeadlessTest : public ::testing::Test {
     platform::HeadlessBackend* backend = nullptr;
     HWND window = nullptr;
     std::ostringstream log;
-};
-
-// A memory DC holding a full-colour bitmap of the given size filled with one colour.
-struct ColourSurface {
-    ColourSurface(HWND window, int width, int height, COLORREF fill);
-    ~ColourSurface();
-    void Set(int x, int y, COLORREF c);
-    COLORREF Get(int x, int y) const;
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ previous = nullptr;
 };

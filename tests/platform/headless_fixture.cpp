@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
-#include "tests/support/headless_fixture.h"
-
-#include "platform/gdi_objects.h"
+#include "tests/platform/headless_fixture.h"
 
 std::vector<MSG>& HeadlessTest::Received() {
     static std::vector<MSG> messages;
@@ -35,28 +33,4 @@ void HeadlessTest::Restart(platform::HeadlessOptions options) {
     window = CreateWindowExW(0, L"TEST", L"Test", WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
                              CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
     MoveWindow(window, 0, 0, 240, 320, FALSE);
-}
-
-ColourSurface::ColourSurface(HWND window, int width, int height, COLORREF fill) {
-    HDC windowDc = GetDC(window);
-    dc = CreateCompatibleDC(windowDc);
-    bitmap = CreateCompatibleBitmap(windowDc, width, height);
-    ReleaseDC(window, windowDc);
-    previous = SelectObject(dc, bitmap);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) Set(x, y, fill);
-}
-
-ColourSurface::~ColourSurface() {
-    SelectObject(dc, previous);
-    DeleteDC(dc);
-    DeleteObject(bitmap);
-}
-
-void ColourSurface::Set(int x, int y, COLORREF c) {
-    platform::ToBitmap(bitmap)->surface.At(x, y) = c;
-}
-
-COLORREF ColourSurface::Get(int x, int y) const {
-    return platform::ToBitmap(bitmap)->surface.At(x, y);
 }

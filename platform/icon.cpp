@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
-#include "platform/sdl/icon.h"
+#include "platform/icon.h"
 
 #include <cstring>
 

@@ -1,15 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
-// The big letters in the game's three colours over the game's background, composed as a
-// screen composes them, against the picture kept in docs/letters.png. Run with
-// QUILLBY_UPDATE_PICTURES=1 to write the picture afresh after a deliberate change.
+// How our text rendering draws the big letters: in the game's three colours over the game's
+// background, composed as a screen composes them, against the picture kept in
+// docs/letters.png. Run with QUILLBY_UPDATE_PICTURES=1 to write the picture afresh after a
+// deliberate change.
 #include <cstdlib>
 #include <string>
 
 #include "platform/png.h"
+#include "tests/platform/headless_fixture.h"
 #include "tests/support/pixels.h"
-#include "tests/support/swatch.h"
 #include "toolkit/image.h"
+#include "toolkit/screen.h"
 #include "toolkit/text.h"
 
 namespace {
@@ -47,7 +49,7 @@ class LettersPictureTest : public HeadlessTest {};
 TEST_F(LettersPictureTest, MatchesTheKeptPicture) {
     {
         LettersScreen screen(window);
-        ComposeOnWindow(screen);
+        Compose(screen);
     }
     const platform::Surface& shown = platform::Display();
     const char* update = std::getenv("QUILLBY_UPDATE_PICTURES");

@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
+// Everything the platform remembers, in one record that platform::Start makes and
+// platform::Stop destroys whole: the host's backend and the display, windows and classes, the
+// message queue, GDI's objects, the random generator and the fonts. A second Start after a
+// Stop in the same process begins exactly as the first did; nothing is kept in statics.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "platform/backend.h"
+#include "platform/fonts.h"
+#include "platform/gdi_objects.h"
+#include "platform/message_queue.h"
+#include "platform/surface.h"
+#include "platform/window_object.h"
+
+namespace platform {
+
+struct PlatformState {
+    PlatformState();
+
+    std::unique_ptr<Backend> backend;
+    Surface display;  // what has been copied onto the window
+    // Fonts come before GDI's objects, so that the font objects' faces go before FreeType.
+    FontLibrary fonts;
+    GdiTables gdi;
+    WindowTable windows;
+    QueueState queue;
+    uint32_t random = 1;  // the LCG's state; srand(1) is where the C library starts
+};
+
+// The current record. Calls made before the first Start (or after a Stop) get a fresh one,
+// without a backend, which the next Start replaces.
+PlatformState& State();
+
+}  // namespace platform

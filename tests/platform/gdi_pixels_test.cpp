@@ -1,0 +1,90 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
+// Pixels through GDI's own calls: copies that reach past their source, GetPixel and SetPixel,
+// and whole bitmaps read as device-independent bits.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/platform/headless_fixture.h"
+
+namespace {
+
+using GdiPixelsTest = HeadlessTest;
+
+constexpr COLORREF kKey = RGB(246, 140, 197);
+constexpr COLORREF kUntouched = RGB(1, 1, 1);
+
+// Every pixel of the source a colour of its own, but (1, 1), which is the key colour.
+COLORREF SourceColour(int x, int y) {
+    return x == 1 && y == 1 ? kKey : RGB(10 + x, 20 + y, 30);
+}
+
+TEST_F(GdiPixelsTest, CopiesReachingPastTheSourceTakeItsPixelsAloneEachWhereItBelongs) {
+    // A copy that read on past the end of a source row would bring the next row's first pixels
+    // into view; one that read past the last row, whatever lay beyond the bitmap.
+    constexpr int kSourceWidth = 5, kSourceHeight = 4, kDestSide = 12;
+    struct Case {
+        const char* what;
+        int x, y, w, h, sourceX, sourceY;
+    } cases[] = {
+        {"past the right edge", 1, 1, 8, 2, 2, 1},
+        {"past the bottom edge", 1, 1, 2, 8, 1, 2},
+        {"past both", 0, 0, 10, 10, 3, 2},
+        {"from before the left and top", 3, 3, 6, 6, -2, -1},
+        {"the whole source and more around it", 2, 2, 9, 9, -1, -1},
+    };
+    for (bool keyed : {false, true})
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(keyed ? "TransparentImage " : "BitBlt ") + c.what);
+            ColourSurface source(window, kSourceWidth, kSourceHeight, 0);
+            for (int y = 0; y < kSourceHeight; ++y)
+                for (int x = 0; x < kSourceWidth; ++x) source.Set(x, y, SourceColour(x, y));
+            ColourSurface dest(window, kDestSide, kDestSide, kUntouched);
+            if (keyed)
+                ASSERT_TRUE(TransparentImage(dest.dc, c.x, c.y, c.w, c.h, source.dc, c.sourceX,
+                                             c.sourceY, c.w, c.h, kKey));
+            else
+                ASSERT_TRUE(
+                    BitBlt(dest.dc, c.x, c.y, c.w, c.h, source.dc, c.sourceX, c.sourceY, SRCCOPY));
+            for (int y = 0; y < kDestSide; ++y)
+                for (int x = 0; x < kDestSide; ++x) {
+                    int sx = c.sourceX + x - c.x, sy = c.sourceY + y - c.y;
+                    bool copied = x >= c.x && y >= c.y && x < c.x + c.w && y < c.y + c.h &&
+                                  sx >= 0 && sy >= 0 && sx < kSourceWidth && sy < kSourceHeight;
+                    COLORREF expected = copied ? SourceColour(sx, sy) : kUntouched;
+                    if (keyed && expected == kKey) expected = kUntouched;
+                    ASSERT_EQ(dest.Get(x, y), expected) << x << ',' << y;
+                }
+        }
+}
+
+TEST_F(GdiPixelsTest, PixelsAreSetAndReadInsideTheBitmapAndReadWholeAsDibBits) {
+    ColourSurface s(window, 3, 2, RGB(5, 6, 7));
+    EXPECT_EQ(SetPixel(s.dc, 2, 1, RGB(200, 100, 50)), RGB(200, 100, 50));
+    EXPECT_EQ(GetPixel(s.dc, 1, 1), RGB(5, 6, 7));
+    for (POINT outside : {POINT{3, 0}, POINT{0, 2}, POINT{-1, 0}}) {
+        EXPECT_EQ(GetPixel(s.dc, outside.x, outside.y), CLR_INVALID);
+        EXPECT_EQ(SetPixel(s.dc, outside.x, outside.y, 0), CLR_INVALID);
+    }
+    EXPECT_EQ(SetPixel(CreateCompatibleDC(nullptr), 0, 0, RGB(200, 200, 200)),
+              RGB(255, 255, 255));  // the first bitmap of a memory DC is monochrome
+
+    // Whole rows of 32 bits, blue first: bottom-up, the first scan line is the last row.
+    SelectObject(s.dc, s.previous);  // GetDIBits reads a bitmap that no DC holds
+    BITMAPINFO info{};
+    info.bmiHeader = BITMAPINFOHEADER{sizeof info.bmiHeader, 3, 2, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<RGBQUAD> rows(6);
+    ASSERT_EQ(GetDIBits(s.dc, s.bitmap, 0, 9, rows.data(), &info, DIB_RGB_COLORS), 2);
+    EXPECT_EQ(rows[2].rgbBlue, 50);
+    EXPECT_EQ(rows[2].rgbRed, 200);
+    info.bmiHeader.biHeight = -2;  // top-down, from the second line
+    ASSERT_EQ(GetDIBits(s.dc, s.bitmap, 1, 1, rows.data(), &info, DIB_RGB_COLORS), 1);
+    EXPECT_EQ(rows[2].rgbGreen, 100);
+    info.bmiHeader.biBitCount = 24;
+    EXPECT_EQ(GetDIBits(s.dc, s.bitmap, 0, 2, rows.data(), &info, DIB_RGB_COLORS), 0);
+    SelectObject(s.dc, s.bitmap);
+}
+
+}  // namespace
