@@ -3,8 +3,10 @@
 # SPDX-FileCopyrightText: The Quillby developers
 # Runs a Windows program under Wine in the project's own prefix (build/wine), made on first use
 # and reused: quiet, never asking to install Mono or Gecko, without sound (a test machine has no
-# sound card, and Wine would say so on every start), and with windows on X when DISPLAY is set
-# and on Wine's display-less driver otherwise (unit tests need windows but no screen).
+# sound card, and Wine would say so on every start), with windows on X when DISPLAY is set and
+# on Wine's display-less driver otherwise (unit tests need windows but no screen), and with no
+# crash dialog: a program that crashes ends with a backtrace on stderr, where the dialog would
+# wait for ever.
 #
 #   scripts/wine-run.sh PROGRAM.exe [ARGUMENT]...
 #   scripts/wine-run.sh --stop      ends every program of the prefix, and its Wine server
@@ -27,7 +29,7 @@ if [ "${1:-}" = "--stop" ]; then
   exit 0
 fi
 
-ready="$WINEPREFIX/.quillby-ready"
+ready="$WINEPREFIX/.quillby-ready-3"  # made by this version of the steps below
 if [ ! -e "$ready" ]; then
   mkdir -p "$(dirname "$WINEPREFIX")"
   exec 9>"$WINEPREFIX.lock"
@@ -38,6 +40,8 @@ if [ ! -e "$ready" ]; then
     DISPLAY='' "$wine" wineboot --init >/dev/null 2>&1
     DISPLAY='' "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d x11,null /f >/dev/null 2>&1
     DISPLAY='' "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Audio /d '' /f >/dev/null 2>&1
+    DISPLAY='' "$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 \
+      /f >/dev/null 2>&1
     "$server" -w
     touch "$ready"
   fi

@@ -27,6 +27,7 @@
 // a surface of that size through the window's DCs, and gets stylus positions in its pixels. The
 // font it asks for by family alone is its own, drawn without antialiasing; the loop's look at an
 // empty queue waits a few milliseconds for input; the tick starts where the command line says.
+// The tests' host may hold the tick and the stylus and catch the sounds.
 ATOM QuillbyRegisterClassW(const WNDCLASSW* wndClass);
 HWND QuillbyCreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style,
                             int x, int y, int width, int height, HWND parent, HMENU menu,
@@ -43,6 +44,8 @@ int QuillbyGetDeviceCaps(HDC dc, int index);
 HFONT QuillbyCreateFontIndirectW(const LOGFONTW* font);
 BOOL QuillbyPeekMessageW(LPMSG msg, HWND window, UINT filterMin, UINT filterMax, UINT removeFlags);
 DWORD QuillbyGetTickCount();
+BOOL QuillbySndPlaySoundW(LPCWSTR sound, UINT flags);
+SHORT QuillbyGetAsyncKeyState(int key);
 #ifndef QUILLBY_WIN32_LAYER  // the layer itself calls the real ones
 #define RegisterClassW QuillbyRegisterClassW
 #define CreateWindowExW QuillbyCreateWindowExW
@@ -58,6 +61,8 @@ DWORD QuillbyGetTickCount();
 #define CreateFontIndirectW QuillbyCreateFontIndirectW
 #define PeekMessageW QuillbyPeekMessageW
 #define GetTickCount QuillbyGetTickCount
+#define sndPlaySoundW QuillbySndPlaySoundW
+#define GetAsyncKeyState QuillbyGetAsyncKeyState
 #endif
 
 #else

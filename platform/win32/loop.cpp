@@ -3,19 +3,24 @@
 // The loop's look at the queue and the tick. The program's loop never waits; on a PC a look
 // that finds nothing waits a few milliseconds for input, so a game that waits for a child's
 // tap sleeps. The tick reads the start tick until the loop first looks, then runs on from it,
-// so that a start tick seeds the same rounds as on every other host.
+// so that a start tick seeds the same rounds as on every other host. The test host may hold
+// the tick and the stylus still and catch the sounds.
 #include "platform/win32/layer.h"
+#include "platform/win32/test_hooks.h"
 
 namespace platform::win32 {
 namespace {
 
-// About a third of a timed redraw's interval: a redraw or an animation step is that late at
-// worst.
+// The loop ticks the screen after every look, so a timed redraw or an animation step comes at
+// most about this late, as on the Linux desktop.
 constexpr DWORD kIdleWaitMs = 5;
 
 Options options;
 bool looked = false;        // the loop has looked at the queue: the clock runs
 DWORD realAtFirstLook = 0;  // Windows' tick at that look
+std::optional<DWORD> heldTick;
+SoundObserver soundObserver = nullptr;
+std::optional<bool> heldStylus;
 
 }  // namespace
 
@@ -26,6 +31,18 @@ void Configure(const Options& o) {
 
 const Options& CurrentOptions() {
     return options;
+}
+
+void HoldTick(std::optional<DWORD> tick) {
+    heldTick = tick;
+}
+
+void ObserveSounds(SoundObserver observer) {
+    soundObserver = observer;
+}
+
+void HoldStylus(std::optional<bool> down) {
+    heldStylus = down;
 }
 
 }  // namespace platform::win32
@@ -47,7 +64,19 @@ BOOL QuillbyPeekMessageW(LPMSG msg, HWND window, UINT filterMin, UINT filterMax,
 }
 
 DWORD QuillbyGetTickCount() {
+    if (heldTick) return *heldTick;
     if (!options.startTick) return GetTickCount();
     if (!looked) return *options.startTick;
     return *options.startTick + (GetTickCount() - realAtFirstLook);
+}
+
+BOOL QuillbySndPlaySoundW(LPCWSTR sound, UINT flags) {
+    if (!soundObserver) return sndPlaySoundW(sound, flags);
+    soundObserver(sound, flags);
+    return TRUE;
+}
+
+SHORT QuillbyGetAsyncKeyState(int key) {
+    if (key != VK_LBUTTON || !heldStylus) return GetAsyncKeyState(key);
+    return *heldStylus ? SHORT(0x8000) : 0;
 }
