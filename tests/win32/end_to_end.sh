@@ -4,7 +4,8 @@
 # quillby.exe under Wine on Xvfb, at scale 2: one window titled Quillby whose client area, halved,
 # is the headless title for the same start tick except where the two font renderers differ; a
 # click opens the game and the quiz switch shows the round that start tick gives headless; a
-# second launch leaves one window; the close button ends the program with exit code 0.
+# second launch leaves one window; the close button ends the program with exit code 0; a wrong
+# command line ends it at once with one line of explanation.
 # Exits 77 (skipped) where Xvfb, xdotool, ImageMagick or Wine is missing.
 #
 #   tests/win32/end_to_end.sh path/to/quillby.exe
@@ -53,6 +54,12 @@ shot() {
     fail "the client area is $(identify -format '%wx%h' "$work/window.png"), not 480x640 at scale 2"
 }
 click() { xdotool mousemove --window "$window" $(($1 * 2 + 1)) $(($2 * 2 + 1)) click 1; }
+
+# A wrong command line: one line on the error output, exit code 2, no window.
+code=0
+"$wine_run" "$exe" --scale 0 >"$work/wrong.out" 2>"$work/wrong.err" || code=$?
+[ "$code" = 2 ] && [ "$(wc -l <"$work/wrong.err")" = 1 ] && [ ! -s "$work/wrong.out" ] ||
+  fail "--scale 0 ended with $code, saying '$(cat "$work/wrong.err" "$work/wrong.out")'"
 
 "$wine_run" "$exe" --scale 2 --start-tick 2026 >"$work/game.out" 2>&1 &
 game=$!
