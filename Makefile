@@ -4,7 +4,7 @@
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
 .PHONY: run test check-tree test-plain test-sanitize test-deb test-windows build bench install \
-	deb windows windows-installer clean
+	deb windows windows-installer clean fuzz fuzz-merge
 
 run: build
 	./build/default/shell/quillby $(ARGS)
@@ -51,6 +51,18 @@ windows:
 # build/windows/QuillbySetup.exe: installs it for the current user.
 windows-installer: windows
 	cmake --build --preset windows -j $(JOBS) --target quillby_installer
+
+# libFuzzer over every parser, FUZZ_SECONDS a target, two targets at a time (fuzz/run.sh).
+FUZZ_SECONDS ?= 180
+fuzz:
+	@scripts/ensure-deps.sh fuzz
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	FUZZ_SECONDS=$(FUZZ_SECONDS) fuzz/run.sh
+
+# Keeps what the last `make fuzz` found that reaches new code, in fuzz/corpus/.
+fuzz-merge:
+	fuzz/run.sh --merge
 
 # The program, its manual page, menu entry, icons and software-centre listing under the prefix.
 install: build

@@ -4,12 +4,13 @@
 //
 // The platform keeps the window, its pixels and the message queue; a backend only shows the
 // pixels, reads the host's clock and stylus, plays sounds and, at every look at the queue,
-// may post input and wait a little for it.
+// may post input and wait for it as long as the platform allows.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include "platform/idle_policy.h"
 #include "platform/sound.h"
 #include "platform/surface.h"
 
@@ -22,23 +23,31 @@ class Backend {
     // Opens the host's window for the program's one top-level window. False: no display.
     virtual bool OpenWindow(const std::wstring& title) = 0;
     // Called once after OpenWindow with the picture the window shows as its icon: 32 x 32
-    // pixels, each a COLORREF with its alpha in the high byte (0xAABBGGRR: SDL's ABGR8888).
+    // pixels, each a COLORREF with its opacity in the high byte (0xAABBGGRR: SDL's ABGR8888).
+    // Hosts without icons ignore it.
     virtual void SetWindowIcon(const Surface& /*icon*/) {}
-    // The window's pixels changed inside `area` (display coordinates, exclusive right/bottom).
-    virtual void Present(const Surface& display, const RECT& area) = 0;
     virtual void CloseWindow() = 0;
+
+    // The window's pixels changed inside `area` (display coordinates, exclusive right/bottom).
+    // Something moved: the platform's idle policy hears of it before the backend shows it.
+    void Present(const Surface& display, const RECT& area) {
+        NoteActivity();
+        Show(display, area);
+    }
+    // Starts a sound, replacing the one playing (no data: silence). Heard, so noted too.
+    void PlaySound(const Sound& sound) {
+        NoteActivity();
+        StartSound(sound);
+    }
 
     // Called at the start of every look at the queue: post due input with PostStylus/PostClose.
     virtual void Poll() = 0;
-    // Called when a look found nothing waiting: a backend may wait briefly for input here, or
-    // advance its virtual clock.
-    virtual void Idle() = 0;
+    // Called when a look found nothing waiting. The backend may wait up to `waitMs` for input
+    // (kUntilInput: until there is some), or advance its virtual clock instead.
+    virtual void Idle(uint32_t waitMs) = 0;
 
     virtual uint32_t Now() = 0;
     virtual bool StylusDown() = 0;
-
-    // Starts a sound, replacing the one playing.
-    virtual void PlaySound(const Sound& sound) = 0;
 
     // Another running copy of the program: find it and bring it forward.
     virtual bool FindRunningInstance() { return false; }
@@ -46,6 +55,10 @@ class Backend {
 
     // The program ended with this exit code.
     virtual void Exited(int /*code*/) {}
+
+  protected:
+    virtual void Show(const Surface& display, const RECT& area) = 0;
+    virtual void StartSound(const Sound& sound) = 0;
 };
 
 }  // namespace platform

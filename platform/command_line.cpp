@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: The Quillby developers
 #include "platform/command_line.h"
 
+#include "platform/printable.h"
+
 namespace platform {
 namespace {
 
@@ -35,14 +37,17 @@ std::string UsageText() {
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     CommandLine c;
+    bool shotsGiven = false;
     auto fail = [&](const std::string& message) {
         c.error = message;
         return c;
     };
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
+        // An option's value: the next argument, never an empty one (an empty folder would
+        // put the screenshots in the root folder).
         auto value = [&](std::string& out) {
-            if (i + 1 >= args.size()) return false;
+            if (i + 1 >= args.size() || args[i + 1].empty()) return false;
             out = args[++i];
             return true;
         };
@@ -62,6 +67,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
             if (!value(c.script)) return fail("--script needs a FILE");
         } else if (a == "--shots") {
             if (!value(c.shots)) return fail("--shots needs a DIR");
+            shotsGiven = true;
         } else if (a == "--start-tick") {
             if (!value(v) || !ParseUnsigned(v, 0xFFFFFFFFull, n))
                 return fail("--start-tick needs a whole number from 0 to 4294967295");
@@ -76,10 +82,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
                 return fail("--scale needs a whole number from 1 to 16");
             c.scale = int(n);
         } else {
-            return fail("unknown option '" + a + "' (try --help)");
+            return fail("unknown option '" + Printable(a) + "' (try --help)");
         }
     }
-    bool headlessOnly = !c.script.empty() || c.shots != "." || c.until || c.trace;
+    bool headlessOnly = !c.script.empty() || shotsGiven || c.until || c.trace;
     if (headlessOnly && !c.headless)
         return fail("--script, --shots, --until and --trace go with --headless");
     if (c.headless && (c.scale || c.fullscreen))

@@ -10,7 +10,8 @@ namespace platform {
 
 bool HasDesktop();
 // Runs the program in a desktop window and gives the process's exit code: the program's own,
-// or 1 after one line on stderr when there is no display to open a window on.
+// or 1 after one line on stderr when there is no display to open a window on. (A display lost
+// while the program runs ends the process at once, with 1 and one line on stderr.)
 int RunDesktop(const CommandLine& c);
 
 }  // namespace platform

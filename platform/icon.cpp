@@ -34,7 +34,9 @@ std::vector<uint32_t> IconPixels(const uint8_t* ico, size_t size, int side) {
         std::memcpy(dib.data() + 8, &half, 4);
         Surface colours;
         DibInfo info;
-        if (!ReadDibInfo(dib.data(), dib.size(), info) ||
+        // The bitmap's own width must be the entry's too: the pixels below are read `side`
+        // to a row, past the end of a narrower bitmap.
+        if (!ReadDibInfo(dib.data(), dib.size(), info) || info.width != side ||
             !DecodeDib(dib.data(), dib.size(), colours))
             return {};
         size_t paletteColours = ReadU32(image + 32);

@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: The Quillby developers
 // The host's start-up code: reads the command line, sets the platform up on the chosen
 // backend, runs the program's WinMain and exits with its result.
-#include <fstream>
 #include <iostream>
 #include <memory>
 #include <vector>
@@ -11,6 +10,7 @@
 #include "platform/desktop.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/host.h"
+#include "platform/printable.h"
 #include "shell/platform.h"
 
 namespace {
@@ -22,14 +22,10 @@ int RunHeadless(const platform::CommandLine& c) {
     options.until = c.until;
     options.trace = c.trace;
     if (!c.script.empty()) {
-        std::ifstream in(c.script);
-        if (!in) {
-            std::cerr << "quillby: cannot read script " << c.script << "\n";
-            return 2;
-        }
-        platform::ScriptResult parsed = platform::ParseScript(in);
+        platform::ScriptResult parsed = platform::ReadScriptFile(c.script);
         if (!parsed.error.empty()) {
-            std::cerr << "quillby: script " << c.script << " " << parsed.error << "\n";
+            std::cerr << "quillby: script " << platform::Printable(c.script, 1000) << " "
+                      << parsed.error << "\n";
             return 2;
         }
         options.script = std::move(parsed.events);

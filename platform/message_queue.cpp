@@ -39,6 +39,10 @@ void DropMessagesFor(HWND window) {
         it = it->hwnd == window ? posted.erase(it) : it + 1;
 }
 
+void NoteActivity() {
+    Queue().idle.Moved(GetTickCount());
+}
+
 HWND RunningInstanceHandle() {
     static char other;  // any address that is no window of ours; its lowest bit is clear
     return reinterpret_cast<HWND>(reinterpret_cast<ULONG_PTR>(&other) & ~ULONG_PTR(1));
@@ -75,27 +79,40 @@ void PostClose() {
 
 using namespace platform;
 
-BOOL PeekMessageW(LPMSG msg, HWND window, UINT, UINT, UINT removeFlags) {
-    Backend* backend = CurrentBackend();
-    if (backend) backend->Poll();
+namespace {
+
+// The next message for `window` (any window when null), if there is one.
+bool TakeMessage(LPMSG msg, HWND window, UINT removeFlags) {
     QueueState& q = Queue();
     for (auto it = q.posted.begin(); it != q.posted.end(); ++it) {
         if (!Matches(*it, window)) continue;
         *msg = *it;
         if (removeFlags & PM_REMOVE) q.posted.erase(it);
-        return TRUE;
+        return true;
     }
     if (q.quitPending) {
         *msg = MSG{nullptr, WM_QUIT, WPARAM(q.quitCode), 0, GetTickCount(), {0, 0}};
         if (removeFlags & PM_REMOVE) q.quitPending = false;
-        return TRUE;
+        return true;
     }
     if (HWND paint = WindowToPaint(window)) {
         // WM_PAINT stays due until the window procedure validates the window.
         *msg = MSG{paint, WM_PAINT, 0, 0, GetTickCount(), {0, 0}};
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+BOOL PeekMessageW(LPMSG msg, HWND window, UINT, UINT, UINT removeFlags) {
+    Backend* backend = CurrentBackend();
+    if (backend) backend->Poll();
+    if (TakeMessage(msg, window, removeFlags)) {
+        NoteActivity();
         return TRUE;
     }
-    if (backend) backend->Idle();
+    if (backend) backend->Idle(Queue().idle.Wait(GetTickCount()));
     return FALSE;
 }
 

@@ -5,12 +5,14 @@
 
 #include <deque>
 
+#include "platform/idle_policy.h"
 #include "shell/platform.h"
 
 namespace platform {
 
-// What the queue holds between looks: posted messages, a pending quit, and the last
-// stylus-down, from which the next may become a double click.
+// What the queue holds between looks: posted messages, a pending quit, the last stylus-down,
+// from which the next may become a double click, and when the program last moved, from which
+// the idle policy tells how long an empty look may wait.
 struct QueueState {
     std::deque<MSG> posted;
     bool quitPending = false;
@@ -18,6 +20,7 @@ struct QueueState {
     bool lastDownCounts = false;  // the last stylus-down may start a double click
     uint32_t lastDownTime = 0;
     int lastDownX = 0, lastDownY = 0;
+    IdlePolicy idle;
 };
 
 // Forgets the posted messages of a window that is gone.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
-// Builds without a desktop backend run headless.
+// The desktop host of a build without one (no SDL2 when it was configured): every run is
+// headless. Depends on: nothing. Cannot: open a window; RunDesktop is never reached.
 #include "platform/desktop.h"
 
 namespace platform {

@@ -31,6 +31,9 @@ if [ "${1:-}" = "test" ]; then
              "${windows[@]}"
              wine64 googletest)   # the Windows build's tests, under Wine
 fi
+if [ "${1:-}" = "fuzz" ]; then
+  packages+=(clang libclang-rt-14-dev)  # libFuzzer and the sanitizers' run-time for clang
+fi
 
 missing=()
 for p in "${packages[@]}"; do

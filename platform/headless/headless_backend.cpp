@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
+// The headless host (what it is for, depends on and cannot do: headless_backend.h).
 #include "platform/headless/headless_backend.h"
 
 #include "platform/host.h"
@@ -10,8 +11,9 @@ namespace platform {
 HeadlessBackend::HeadlessBackend(HeadlessOptions options, std::ostream& log)
     : options_(std::move(options)), log_(log), clock_(options_.startTick) {
     if (!options_.until) {
+        // The end saturates rather than wrap round to the start for a very late last line.
         uint32_t last = options_.script.empty() ? 0 : options_.script.back().ms;
-        options_.until = last + 1000;
+        options_.until = last > kLatestEventMs ? UINT32_MAX : last + kRunAfterLastEventMs;
     }
 }
 
@@ -19,7 +21,7 @@ bool HeadlessBackend::OpenWindow(const std::wstring&) {
     return true;
 }
 
-void HeadlessBackend::Present(const Surface&, const RECT& area) {
+void HeadlessBackend::Show(const Surface&, const RECT& area) {
     if (!options_.trace) return;
     Log("paint " + std::to_string(area.left) + " " + std::to_string(area.top) + " " +
         std::to_string(area.right - area.left) + " " + std::to_string(area.bottom - area.top));
@@ -58,7 +60,7 @@ void HeadlessBackend::Run(const ScriptEvent& event) {
     }
 }
 
-void HeadlessBackend::PlaySound(const Sound& sound) {
+void HeadlessBackend::StartSound(const Sound& sound) {
     Log("sound " + std::to_string(sound.resourceId));
 }
 

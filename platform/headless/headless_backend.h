@@ -2,6 +2,9 @@
 // SPDX-FileCopyrightText: The Quillby developers
 // The headless host: a display in memory, a virtual clock, a scripted stylus, a log and
 // screenshots. The whole program runs on it unchanged, deterministically.
+// Depends on: the platform core and its PNG writer; nothing of the machine's but files.
+// Cannot: show a window, take real input, play sound (it logs each sound's resource number),
+// find another running copy, or wait: an idle look moves its clock 1 ms instead.
 #pragma once
 
 #include <optional>
@@ -27,19 +30,23 @@ class HeadlessBackend : public Backend {
     HeadlessBackend(HeadlessOptions options, std::ostream& log);
 
     bool OpenWindow(const std::wstring& title) override;
-    void Present(const Surface& display, const RECT& area) override;
     void CloseWindow() override {}
     void Poll() override;
-    void Idle() override { clock_++; }
+    // The clock moves on by one millisecond, whatever the wait allowed: a run's log is the same
+    // for every idle policy.
+    void Idle(uint32_t) override { clock_++; }
     uint32_t Now() override { return clock_; }
     bool StylusDown() override { return stylusDown_; }
-    void PlaySound(const Sound& sound) override;
     void Exited(int code) override;
 
     uint32_t Elapsed() const { return clock_ - options_.startTick; }
     // Lets a test move virtual time without running the loop.
     void Advance(uint32_t ms) { clock_ += ms; }
     bool failed() const { return failed_; }
+
+  protected:
+    void Show(const Surface& display, const RECT& area) override;
+    void StartSound(const Sound& sound) override;
 
   private:
     void Run(const ScriptEvent& event);

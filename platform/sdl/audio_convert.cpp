@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
+// The desktop host's sound conversion (what it is for, depends on and cannot do: mixer.h).
 // SDL's audio stream does the resampling and the change of sample format and channel count.
 #include <SDL.h>
 

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
 // The desktop host's start-up: SDL's video first (without it there is nothing to show), then
-// the program on the SDL backend.
+// the program on the SDL backend, one copy per display.
+// Depends on: SDL2 and the SDL backend. Cannot: run without a display, or on a video driver
+// that draws nowhere unless SDL_VIDEODRIVER asks for one.
 #include "platform/desktop.h"
 
 #include <SDL.h>
@@ -9,10 +11,13 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
-#include <iostream>
 #include <memory>
+#include <string>
 
 #include "platform/host.h"
+#include "platform/missing_capability.h"
+#include "platform/sdl/desktop_start.h"
+#include "platform/sdl/display_loss.h"
 #include "platform/sdl/sdl_backend.h"
 #include "shell/platform.h"
 
@@ -33,6 +38,10 @@ uint32_t BootTick() {
     return uint32_t(std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
 }
 
+bool Set(const char* value) {
+    return value && *value;
+}
+
 }  // namespace
 
 bool HasDesktop() {
@@ -40,6 +49,10 @@ bool HasDesktop() {
 }
 
 int RunDesktop(const CommandLine& c) {
+    return RunDesktopWith(c, nullptr);
+}
+
+int RunDesktopWith(const CommandLine& c, BackendWrapper wrap) {
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     // A child's first tap on a window in the background should count.
@@ -54,35 +67,35 @@ int RunDesktop(const CommandLine& c) {
     const char* x11 = std::getenv("DISPLAY");
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
     if (!std::getenv("SDL_VIDEODRIVER")) {
-        if ((!x11 || !*x11) && (!wayland || !*wayland)) {
-            std::cerr << "quillby: cannot open a window: no display (DISPLAY is not set)\n";
+        if (!Set(x11) && !Set(wayland)) {
+            ReportMissing("display", "DISPLAY is not set", "cannot open a window");
             return 1;
         }
         // Only X: without this SDL would go on to try Wayland, whose library complains on
         // stderr, and end on a driver that draws nowhere.
-        if (!wayland || !*wayland) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+        if (!Set(wayland)) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
     }
     if (SDL_Init(SDL_INIT_VIDEO) != 0 || DrawsNowhere(SDL_GetCurrentVideoDriver())) {
-        std::cerr << "quillby: cannot open a window: "
-                  << (SDL_WasInit(SDL_INIT_VIDEO) ? "no display" : SDL_GetError());
-        if (x11 && *x11) std::cerr << " (DISPLAY=" << x11 << ")";
-        std::cerr << "\n";
+        std::string why = SDL_WasInit(SDL_INIT_VIDEO) ? "none that shows a window" : SDL_GetError();
+        if (Set(x11)) why += std::string(", DISPLAY=") + x11;
+        ReportMissing("display", why, "cannot open a window");
         SDL_Quit();
         return 1;
     }
+    const std::string driver = SDL_GetCurrentVideoDriver();
+    EndOnLostDisplay(Set(x11) ? x11 : "the display");
     DesktopOptions options;
     options.scale = c.scale;
     options.fullscreen = c.fullscreen;
     options.startTick = c.startTickGiven ? c.startTick : BootTick();
-    options.instancePath = InstanceSocketPath();
-    // bench/measure_desktop.sh reads the loop's figures from this file when the game ends.
-    if (const char* stats = std::getenv("QUILLBY_DESKTOP_STATS")) options.statsPath = stats;
+    options.instancePath = InstanceSocketPath(DisplayKey(driver, x11, wayland));
 
-    auto owned = std::make_unique<SdlBackend>(std::move(options));
-    SdlBackend* backend = owned.get();
-    Start(std::move(owned));
+    std::unique_ptr<Backend> backend = std::make_unique<SdlBackend>(std::move(options));
+    if (wrap) backend = wrap(std::move(backend));
+    Backend* running = backend.get();
+    Start(std::move(backend));
     int code = WinMain(GetModuleHandleW(nullptr), nullptr, const_cast<LPWSTR>(L""), SW_SHOW);
-    backend->Exited(code);
+    running->Exited(code);
     Stop();
     SDL_Quit();
     return code;

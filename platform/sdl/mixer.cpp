@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
+// The desktop host's mixer (what it is for, depends on and cannot do: mixer.h).
 #include "platform/sdl/mixer.h"
 
 #include <algorithm>
@@ -47,6 +48,12 @@ void Mixer::Mix(float* out, size_t frames) {
     AddVoice(current_, out, frames);
     for (Voice& f : fading_) AddVoice(f, out, frames);
     for (size_t i = 0; i < count; ++i) out[i] = std::clamp(out[i], -1.0f, 1.0f);
+}
+
+size_t Mixer::FramesLeft() const {
+    size_t left = current_.Left();
+    for (const Voice& f : fading_) left = std::max(left, f.Left());
+    return left;
 }
 
 bool Mixer::Silent() const {

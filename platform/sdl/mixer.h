@@ -3,8 +3,11 @@
 // Sound for the desktop: the game's PCM converted to the device's format, and a mixer that
 // plays one sound at a time. A new sound replaces the one playing, which fades out over a few
 // milliseconds instead of stopping dead, since a waveform cut mid-swing clicks.
+// Depends on: SDL2's audio streams for the conversion alone; the mixer on nothing.
+// Cannot: play more than one sound at full level, or change a sound's level or pitch.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <vector>
@@ -38,6 +41,8 @@ class Mixer {
     // Fills `frames` frames of `out` with what is playing, silence where nothing is.
     void Mix(float* out, size_t frames);
     bool Silent() const;
+    // Frames until every voice has ended (a fade's rest included).
+    size_t FramesLeft() const;
     int channels() const { return format_.channels; }
 
   private:
@@ -48,6 +53,10 @@ class Mixer {
         bool fading = false;
         size_t fadeLeft = 0;  // frames until a fading voice is silent
         bool Active() const { return samples && at < frames && (!fading || fadeLeft > 0); }
+        size_t Left() const {
+            if (!Active()) return 0;
+            return fading ? std::min(frames - at, fadeLeft) : frames - at;
+        }
     };
 
     void AddVoice(Voice& v, float* out, size_t frames);

@@ -4,12 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <memory>
 #include <vector>
 
+#include "platform/bytes.h"
 #include "platform/png.h"
 #include "shell/platform.h"
 
 namespace {
+
+using platform::ReadU32;
 
 TEST(WindowIconTest, ShowsTheMenuIconsPixelsAndRefusesADamagedFile) {
     HMODULE module = GetModuleHandleW(nullptr);
@@ -37,6 +42,17 @@ TEST(WindowIconTest, ShowsTheMenuIconsPixelsAndRefusesADamagedFile) {
     EXPECT_TRUE(platform::IconPixels(ico, size, 48).empty());
     // The 16-pixel image is the file's last: one byte short, it is refused, not read past the end.
     EXPECT_TRUE(platform::IconPixels(ico, size - 1, 16).empty());
+
+    // A bitmap whose own width differs from its entry's is refused, not read past its rows.
+    size_t entry16 = 6 + 16, at = ReadU32(ico + entry16 + 12);
+    ASSERT_EQ(ico[entry16], 16);
+    for (int32_t width : {1, 8, 15, 17, 32, -16}) {
+        auto copy = std::make_unique<uint8_t[]>(size);
+        std::memcpy(copy.get(), ico, size);
+        std::memcpy(copy.get() + at + 4, &width, 4);
+        EXPECT_TRUE(platform::IconPixels(copy.get(), size, 16).empty()) << width;
+        EXPECT_EQ(platform::IconPixels(copy.get(), size, 32).size(), 32u * 32) << width;
+    }
 }
 
 }  // namespace

@@ -4,12 +4,17 @@
 // fed with the events a desktop would send.
 #include <SDL.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
+#include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/host.h"
+#include "platform/idle_policy.h"
 #include "platform/sdl/sdl_backend.h"
 #include "shell/platform.h"
 
@@ -27,12 +32,15 @@ class DesktopBackendTest : public ::testing::Test {
         ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
     }
     static void TearDownTestSuite() { SDL_Quit(); }
-    void TearDown() override { platform::Stop(); }
+    void TearDown() override {
+        platform::Stop();
+        unsetenv("SDL_AUDIODRIVER");
+    }
 
     // Starts the platform on the SDL backend, silent unless `sound`, and creates the window.
     void Open(int scale, bool fullscreen = false, uint32_t startTick = 0, bool sound = false) {
-        auto owned = std::make_unique<SdlBackend>(
-            DesktopOptions{scale, fullscreen, startTick, "", sound, ""});
+        auto owned =
+            std::make_unique<SdlBackend>(DesktopOptions{scale, fullscreen, startTick, "", sound});
         backend = owned.get();
         platform::Start(std::move(owned));
         WNDCLASSW cls{};
@@ -48,7 +56,7 @@ class DesktopBackendTest : public ::testing::Test {
         e.common.timestamp = SDL_GetTicks();
         ASSERT_EQ(SDL_PushEvent(&e), 1) << SDL_GetError();
     }
-    Uint32 id() { return SDL_GetWindowID(backend->window()); }
+    Uint32 id() { return backend->window().id(); }
     void Mouse(bool down, int x, int y, Uint8 button = SDL_BUTTON_LEFT, Uint32 which = 0) {
         SDL_Event e{};
         Uint32 type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
@@ -63,6 +71,11 @@ class DesktopBackendTest : public ::testing::Test {
     void Finger(bool down, SDL_FingerID finger, float x, float y) {
         SDL_Event e{};
         e.tfinger = {down ? SDL_FINGERDOWN : SDL_FINGERUP, 0, 1, finger, x, y, 0, 0, 0, id()};
+        Push(e);
+    }
+    void DeviceEvent(Uint32 type, Uint32 which) {
+        SDL_Event e{};
+        e.adevice = {type, 0, which, 0, 0, 0, 0};
         Push(e);
     }
     void WindowEvent(Uint8 event) {
@@ -87,10 +100,11 @@ class DesktopBackendTest : public ::testing::Test {
 
     // What the window shows, as COLORREF values.
     std::vector<COLORREF> Shown(int& width, int& height) {
-        SDL_GetRendererOutputSize(backend->renderer(), &width, &height);
+        SDL_Renderer* renderer = backend->window().renderer();
+        SDL_GetRendererOutputSize(renderer, &width, &height);
         std::vector<COLORREF> pixels(size_t(width) * height);
-        EXPECT_EQ(SDL_RenderReadPixels(backend->renderer(), nullptr, SDL_PIXELFORMAT_XBGR8888,
-                                       pixels.data(), width * 4),
+        EXPECT_EQ(SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_XBGR8888, pixels.data(),
+                                       width * 4),
                   0);
         for (COLORREF& p : pixels) p &= 0xFFFFFF;
         return pixels;
@@ -101,8 +115,24 @@ class DesktopBackendTest : public ::testing::Test {
         backend->Poll();
     }
 
+    // Opens a window with sound on SDL's dummy audio driver and shows its first frame.
+    void OpenWithSound() {
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        Open(1, false, 0, true);
+        ShowFirstFrame(platform::Surface(240, 320));
+    }
+
     SdlBackend* backend = nullptr;
 };
+
+// `seconds` of a 440 Hz tone, 8-bit at 11025 Hz, as the game's sounds are.
+std::vector<uint8_t> Tone(double seconds) {
+    std::vector<uint8_t> bytes(size_t(11025 * seconds));
+    for (size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] =
+            uint8_t(128 + std::lround(60 * std::sin(2 * 3.14159265 * 440 * double(i) / 11025)));
+    return bytes;
+}
 
 // Every display pixel differs from its neighbours in all three colour channels.
 platform::Surface Pattern() {
@@ -116,7 +146,7 @@ TEST_F(DesktopBackendTest, CopiesGatherIntoOneFramePerLookWithSquareCrispPixels)
     Open(3);
     platform::Surface display = Pattern();
     ShowFirstFrame(display);
-    EXPECT_EQ(backend->stats().renders, 1u);
+    EXPECT_EQ(backend->window().frames(), 1u);
     int w = 0, h = 0;
     std::vector<COLORREF> shown = Shown(w, h);
     ASSERT_EQ(w, 720);
@@ -130,16 +160,16 @@ TEST_F(DesktopBackendTest, CopiesGatherIntoOneFramePerLookWithSquareCrispPixels)
         display.At(i * 5, i * 7) = RGB(255, i, 0);
         backend->Present(display, RECT{i * 5, i * 7, i * 5 + 1, i * 7 + 1});
     }
-    backend->Idle();
-    EXPECT_EQ(backend->stats().renders, 1u);
+    backend->Idle(platform::IdlePolicy::kBriefWaitMs);
+    EXPECT_EQ(backend->window().frames(), 1u);
     backend->Poll();
     backend->Poll();  // nothing new: no frame
-    EXPECT_EQ(backend->stats().renders, 2u);
+    EXPECT_EQ(backend->window().frames(), 2u);
     shown = Shown(w, h);
     for (int i = 0; i < 40; ++i) EXPECT_EQ(shown[size_t(i * 21) * w + i * 15], RGB(255, i, 0)) << i;
     WindowEvent(SDL_WINDOWEVENT_EXPOSED);  // uncovered: the picture again, though unchanged
     backend->Poll();
-    EXPECT_EQ(backend->stats().renders, 3u);
+    EXPECT_EQ(backend->window().frames(), 3u);
 }
 
 TEST_F(DesktopBackendTest, TheLeftButtonIsTheStylusAndAReleaseOutsideLandsOnTheEdge) {
@@ -162,7 +192,7 @@ TEST_F(DesktopBackendTest, FullScreenLetterboxesThePictureAndIgnoresPressesOnThe
     ShowFirstFrame(display);
     int w = 0, h = 0;
     std::vector<COLORREF> shown = Shown(w, h);
-    platform::PictureLayout l = backend->Layout();
+    platform::PictureLayout l = backend->window().Layout();
     ASSERT_GT(l.left, 0);
     EXPECT_EQ(l.scale, std::min(w / 240, h / 320));
     EXPECT_EQ(shown[0], RGB(0, 0, 0));
@@ -210,10 +240,74 @@ TEST_F(DesktopBackendTest, WithoutAnAudioDeviceTheGameSaysSoOnceAndPlaysSilently
     backend->PlaySound(sound);
     backend->PlaySound(Sound{});
     std::string said = testing::internal::GetCapturedStderr();
-    unsetenv("SDL_AUDIODRIVER");
     EXPECT_EQ(said.rfind("quillby: no audio device (", 0), 0u) << said;
     EXPECT_TRUE(said.ends_with("); playing silently\n")) << said;
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+}
+
+TEST_F(DesktopBackendTest, AnAudioDeviceLostMidSoundLeavesTheGameSilentUntilOneAppears) {
+    OpenWithSound();
+    std::vector<uint8_t> tone = Tone(1.0);
+    Sound sound{0, 11025, 8, tone.data(), tone.size()};
+    testing::internal::CaptureStderr();
+    backend->PlaySound(sound);
+    SDL_AudioDeviceID device = backend->audio().device();
+    ASSERT_NE(device, 0u);
+    SDL_Delay(50);  // the device's thread is mixing the sound when the device goes
+    DeviceEvent(SDL_AUDIODEVICEREMOVED, device);
+    backend->Poll();
+    EXPECT_EQ(backend->audio().device(), 0u);
+
+    // No other device: the next sounds play silently, without another word.
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    backend->PlaySound(sound);
+    backend->PlaySound(sound);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    backend->PlaySound(sound);  // not looked for again so soon, unless one appears
+    EXPECT_EQ(backend->audio().device(), 0u);
+    DeviceEvent(SDL_AUDIODEVICEADDED, 0);
+    backend->Poll();
+    backend->PlaySound(sound);
+    EXPECT_NE(backend->audio().device(), 0u);
+    std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said,
+              "quillby: no audio device (it was disconnected); playing silently\n"
+              "quillby: found an audio device; playing sound again\n");
+}
+
+TEST_F(DesktopBackendTest, AtRestTheAudioDeviceClosesOnceItsSoundHasEndedAndOpensForTheNext) {
+    OpenWithSound();
+    std::vector<uint8_t> tone = Tone(0.2);
+    Sound click{0, 11025, 8, tone.data(), tone.size()};
+    backend->PlaySound(click);
+    backend->Idle(platform::IdlePolicy::kBriefWaitMs);  // the program moves: the device stays
+    EXPECT_NE(backend->audio().device(), 0u);
+    Uint64 start = SDL_GetTicks64();
+    while (backend->audio().device() && SDL_GetTicks64() - start < 3000)
+        backend->Idle(platform::kUntilInput);
+    Uint64 closedAfter = SDL_GetTicks64() - start;
+    EXPECT_EQ(backend->audio().device(), 0u);
+    EXPECT_GE(closedAfter, 200u);  // not before the sound's end
+    backend->PlaySound(click);
+    EXPECT_NE(backend->audio().device(), 0u);
+}
+
+TEST_F(DesktopBackendTest, DeviceChangesPushedByAnotherThreadWakeAWaitOnTheirDescriptor) {
+    platform::AudioDeviceEvents events;
+    std::thread pusher([] {
+        SDL_Delay(30);
+        SDL_Event e{};
+        e.adevice = {SDL_AUDIODEVICEREMOVED, 0, 7, 0, 0, 0, 0};
+        SDL_PushEvent(&e);
+    });
+    pollfd p{events.fd(), POLLIN, 0};
+    EXPECT_EQ(poll(&p, 1, 5000), 1);
+    pusher.join();
+    std::vector<SDL_AudioDeviceEvent> taken = events.Take();
+    ASSERT_EQ(taken.size(), 1u);
+    EXPECT_EQ(taken[0].which, 7u);
+    EXPECT_EQ(poll(&p, 1, 0), 0);  // taken: the next wait is not woken for nothing
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
 }
 
 }  // namespace

@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
+#include "platform/idle_policy.h"
+
+namespace platform {
+
+void IdlePolicy::Moved(uint32_t now) {
+    started_ = true;
+    resting_ = false;
+    lastMoved_ = now;
+}
+
+uint32_t IdlePolicy::Wait(uint32_t now) {
+    if (!started_) Moved(now);
+    // The difference of two ticks, so that the counter's wrap neither wakes nor rests early.
+    if (!resting_ && now - lastMoved_ >= kRestAfterMs) resting_ = true;
+    return resting_ ? kUntilInput : kBriefWaitMs;
+}
+
+}  // namespace platform

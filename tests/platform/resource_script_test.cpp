@@ -1,0 +1,176 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
+// The resource script's reader and rc_compile, which makes the program's resource table of it.
+#include "platform/tools/resource_script.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace {
+
+platform::ResourceScript Parse(const std::string& text) {
+    return platform::ParseResourceScript(text, "x.rc");
+}
+
+TEST(ResourceScriptTest, ReadsTheProgramsOwnScript) {
+    std::ifstream in("resources/resources.rc");
+    std::string text((std::istreambuf_iterator<char>(in)), {});
+    platform::ResourceScript script = Parse(text);
+    ASSERT_EQ(script.error, "");
+    // Seven screen and control bitmaps, 78 letter pictures, the icon, five sounds, two fonts.
+    EXPECT_EQ(script.resources.size(), 93u);
+    EXPECT_EQ(script.resources.front().type, "BITMAP");
+    EXPECT_EQ(script.resources.front().path, "bitmaps/game_background.bmp");
+    EXPECT_EQ(script.strings.size(), 4u);
+    EXPECT_EQ(script.strings.at(306), U"2025\u20132026");
+}
+
+TEST(ResourceScriptTest, ReadsNamedTypesEscapesAndCommentsAsAResourceCompilerDoes) {
+    platform::ResourceScript script = Parse(
+        "#pragma code_page(65001)\n"
+        "LANGUAGE 9, 1\n"
+        "900 TrueType \"fonts/a b.ttf\"  // the font\n"
+        "20000 WAVE \"sounds\\\\click.wav\"\n"
+        "stringtable\n"
+        "{\n"
+        "  1, \"say \"\"hi\"\"\\tnow\\n\\x263A \\xe9\"\n"
+        "  2 \"// not a comment\"\n"
+        "}\n"
+        "STRINGTABLE\r\nBEGIN\r\n  65535 \"\"\r\nEND\r\n");
+    ASSERT_EQ(script.error, "");
+    ASSERT_EQ(script.resources.size(), 2u);
+    EXPECT_EQ(script.resources[0].type, "TRUETYPE");
+    EXPECT_EQ(script.resources[0].path, "fonts/a b.ttf");
+    EXPECT_EQ(script.resources[1].path, "sounds\\click.wav");
+    EXPECT_EQ(script.resources[1].line, 4);
+    EXPECT_EQ(script.strings.at(1), U"say \"hi\"\tnow\n\u263A \u00E9");
+    EXPECT_EQ(script.strings.at(2), U"// not a comment");
+    EXPECT_EQ(script.strings.at(65535), U"");
+
+    std::string table = platform::ResourceTableSource(script, {{1, 2}, {}}, "x.rc");
+    EXPECT_NE(table.find("{0, L\"TRUETYPE\", 900, r0, s0},"), std::string::npos) << table;
+    EXPECT_NE(table.find("{1, L\"say \\U00000022hi\\U00000022\\U00000009now\\U0000000A\\U0000263A "
+                         "\\U000000E9\"},"),
+              std::string::npos)
+        << table;
+}
+
+TEST(ResourceScriptTest, RefusesWhatItCannotStoreNamingTheLine) {
+    struct Case {
+        std::string text, error;
+    } cases[] = {
+        {"1 RCDATA \"\"\n", "x.rc:1: the path is empty"},
+        {"\n1 \"b.bmp\"\n", "x.rc:2: expected a type after the id, such as BITMAP"},
+        {"1 BITMAP\n", "x.rc:1: expected a quoted path after the type"},
+        {"1 BITMAP \"a\" \"b\"\n", "x.rc:1: unexpected 'b' after the path"},
+        {"12abc BITMAP \"b.bmp\"\n", "x.rc:1: expected a resource id from 1 to 65535, got '12abc'"},
+        {"65536 WAVE \"a\"\n", "x.rc:1: expected a resource id from 1 to 65535, got '65536'"},
+        {"0 WAVE \"a\"\n", "x.rc:1: expected a resource id from 1 to 65535, got '0'"},
+        {"1 WA-VE \"a\"\n", "x.rc:1: type 'WA-VE' may hold only letters, digits and '_'"},
+        {"1 CURSOR \"a\"\n", "x.rc:1: type CURSOR is not supported"},
+        {"1 WAVE \"a\"\n2 WAVE \"b\"\n1 wave \"c\"\n",
+         "x.rc:3: WAVE 1 is already defined on line 1"},
+        {"1 WAVE \"a\\x01\"\n", "x.rc:1: the path holds a control character"},
+        {"1 WAVE \"a\n", "x.rc:1: unterminated string"},
+        {"STRINGTABLE\nBEGIN\n1 \"x\"\n", "x.rc:1: this STRINGTABLE has no END"},
+        {"STRINGTABLE\n", "x.rc:1: this STRINGTABLE has no END"},
+        {"STRINGTABLE\n1 \"x\"\n", "x.rc:2: expected BEGIN after the STRINGTABLE of line 1"},
+        {"END\n", "x.rc:1: unexpected END"},
+        {"STRINGTABLE\nBEGIN\nSTRINGTABLE\n", "x.rc:3: unexpected STRINGTABLE"},
+        {"STRINGTABLE BEGIN\n", "x.rc:1: STRINGTABLE stands alone on its line"},
+        {"STRINGTABLE\nBEGIN\n1 \"a\"\n1 \"b\"\nEND\n", "x.rc:4: string 1 is already defined"},
+        {"STRINGTABLE\nBEGIN\n1\nEND\n", "x.rc:3: expected a quoted string after the id"},
+        {"STRINGTABLE\nBEGIN\n1 \"a\" x\nEND\n", "x.rc:3: unexpected 'x' after the string"},
+        {"STRINGTABLE\nBEGIN\n1x \"a\"\nEND\n", "x.rc:3: expected a string id from 0 to 65535"},
+        // What would have made C++ that does not compile, or strings that are no text.
+        {"STRINGTABLE\nBEGIN\n1 \"\\xD800\"\nEND\n",
+         "x.rc:3: \\xD800 is half of a surrogate pair, not a character"},
+        {"STRINGTABLE\nBEGIN\n1 \"\\xdfff1\"\nEND\n", "x.rc:3: \\xdfff is half of a surrogate"},
+        {"STRINGTABLE\nBEGIN\n1 \"\\x\"\nEND\n", "x.rc:3: \\x needs one to four hex digits"},
+        {"STRINGTABLE\nBEGIN\n1 \"\\x0\"\nEND\n", "x.rc:3: a string may not hold \\x0"},
+        {"STRINGTABLE\nBEGIN\n1 \"\\q\"\nEND\n", "x.rc:3: unknown escape '\\q'"},
+        {"STRINGTABLE\nBEGIN\n1 \"\xF4\x90\x80\x80\"\nEND\n", "x.rc:3: the string is not valid"},
+        {"STRINGTABLE\nBEGIN\n1 \"\xC0\xAF\"\nEND\n", "x.rc:3: the string is not valid"},
+        {"STRINGTABLE\nBEGIN\n1 \"\xE0\x80\xAF\"\nEND\n", "x.rc:3: the string is not valid"},
+        {"STRINGTABLE\nBEGIN\n1 \"\xED\xA0\x80\"\nEND\n", "x.rc:3: the string is not valid"},
+        {"STRINGTABLE\nBEGIN\n1 \"\xE2\x82\"\nEND\n", "x.rc:3: the string is not valid"},
+        {std::string("STRINGTABLE\nBEGIN\n1 \"a\0b\"\nEND\n", 25), "x.rc:3: the string is not"},
+        {"\x1b[2J\n", "x.rc:1: expected a resource id from 1 to 65535, got '\\x1B[2J'"},
+    };
+    for (const Case& c : cases) {
+        platform::ResourceScript script = Parse(c.text);
+        EXPECT_EQ(script.error.rfind(c.error, 0), 0u) << c.text << " gave: " << script.error;
+        EXPECT_TRUE(script.resources.empty() && script.strings.empty()) << c.text;
+    }
+}
+
+// rc_compile run as the build runs it, in a folder of its own.
+class RcCompileTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder = std::filesystem::temp_directory_path() /
+                 ("quillby-rc-" + std::to_string(::getpid()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(folder / "sub");
+        std::ofstream(folder / "a.bmp") << "BM" << std::string(12, '\0') << "dib";
+        std::ofstream(folder / "old.cpp") << "an earlier table";
+    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+
+    // Compiles `script` into old.cpp; gives the exit code and what rc_compile said.
+    std::pair<int, std::string> Compile(const std::string& script) {
+        std::ofstream(folder / "x.rc") << script;
+        std::string command = std::string(QUILLBY_RC_COMPILE) + " " + (folder / "x.rc").string() +
+                              " " + (folder / "old.cpp").string() + " 2>&1";
+        FILE* pipe = popen(command.c_str(), "r");
+        std::string said;
+        char buffer[256];
+        while (pipe && std::fgets(buffer, sizeof buffer, pipe)) said += buffer;
+        int status = pipe ? pclose(pipe) : -1;
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, said};
+    }
+    std::string Output() const {
+        std::ifstream in(folder / "old.cpp");
+        return std::string((std::istreambuf_iterator<char>(in)), {});
+    }
+
+    std::filesystem::path folder;
+};
+
+TEST_F(RcCompileTest, WritesTheTableOfAGoodScript) {
+    auto [code, said] = Compile("7 BITMAP \"a.bmp\"\n8 RCDATA \"sub/../a.bmp\"\n");
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(said, "");
+    EXPECT_NE(Output().find("const uint8_t r0[] = {\n100,105,98,};"), std::string::npos);
+    EXPECT_NE(Output().find("{10, nullptr, 8, r1, s1},"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(folder / "old.cpp.partial"));
+}
+
+TEST_F(RcCompileTest, ABadScriptOrFileIsOneLineExitOneAndNoOutput) {
+    std::string rc = (folder / "x.rc").string();
+    struct Case {
+        std::string script, said;
+    } cases[] = {
+        {"1 RCDATA \".\"\n", rc + ":1: '" + folder.string() + "/.' is not a regular file"},
+        {"\n1 RCDATA \"sub\"\n", rc + ":2: '" + folder.string() + "/sub' is not a regular file"},
+        {"1 RCDATA \"none\"\n", rc + ":1: '" + folder.string() + "/none' does not exist"},
+        {"1 BITMAP \"x.rc\"\n", rc + ":1: '" + folder.string() + "/x.rc' is not a BMP file"},
+        {"1 \"a.bmp\"\n", rc + ":1: expected a type after the id, such as BITMAP"},
+    };
+    for (const Case& c : cases) {
+        std::ofstream(folder / "old.cpp") << "an earlier table";
+        auto [code, said] = Compile(c.script);
+        EXPECT_EQ(code, 1) << c.script;
+        EXPECT_EQ(said, "rc_compile: " + c.said + "\n");
+        EXPECT_FALSE(std::filesystem::exists(folder / "old.cpp")) << c.script;
+    }
+}
+
+}  // namespace
