@@ -17,7 +17,7 @@ std::ostream nowhere(nullptr);
 class RecordingBackend : public platform::HeadlessBackend {
   public:
     explicit RecordingBackend(DWORD startTick) : HeadlessBackend(Options(startTick), nowhere) {}
-    void PlaySound(const platform::Sound& sound) override { sounds.push_back(sound.resourceId); }
+    void StartSound(const platform::Sound& sound) override { sounds.push_back(sound.resourceId); }
     bool StylusDown() override { return stylusDown; }
 
     std::vector<int> sounds;
