@@ -2,9 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # SPDX-FileCopyrightText: The Quillby developers
 # What the Windows build costs under Wine: the sizes of quillby.exe and the installer, the time
-# from launch to the first frame in the window, and processor time while the title waits (the
-# game's own process, and the Wine server, which does much of a Windows program's work under
-# Wine). Runs under Xvfb; the figures go to docs/performance.md.
+# from launch to the first frame in the window, and processor time and wake-ups while the title
+# waits (the game's own process, and the Wine server, which does much of a Windows program's
+# work under Wine). Runs under Xvfb; the figures go to docs/performance.md.
 #
 #   bench/measure_windows.sh [build/windows]     (QUILLBY_MEASURE_SECONDS: default 10)
 set -euo pipefail
@@ -34,6 +34,8 @@ hz=$(getconf CLK_TCK)
 "$wine_run" cmd /c exit  # the Wine server and its desktop up, as on a running PC
 
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+# Wake-ups after sleeping, over every thread of process $1.
+wakeups() { cat /proc/"$1"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ {n += $2} END {print n}'; }
 percent() { awk -v t="$1" -v hz="$hz" -v s="$seconds" 'BEGIN {printf "%.2f", 100 * t / hz / s}'; }
 for run in 1 2 3; do
   rm -f "$work/stats"
@@ -45,11 +47,12 @@ for run in 1 2 3; do
   first=$(awk -v a="$launched" '{printf "%.0f", ($2 - a) * 1000}' "$work/stats")
   game=$(pgrep -x quillby.exe | head -1)
   server=$(pgrep -x wineserver64 || pgrep -x wineserver | head -1)
-  g0=$(ticks "$game") s0=$(ticks "$server")
+  g0=$(ticks "$game") s0=$(ticks "$server") w0=$(wakeups "$game") v0=$(wakeups "$server")
   sleep "$seconds"
-  g1=$(ticks "$game") s1=$(ticks "$server")
+  g1=$(ticks "$game") s1=$(ticks "$server") w1=$(wakeups "$game") v1=$(wakeups "$server")
   echo "run $run: first frame ${first} ms after launch; while the title waits," \
-    "the game $(percent $((g1 - g0))) % of one core, the Wine server $(percent $((s1 - s0))) %"
+    "the game $(percent $((g1 - g0))) % of one core and $(((w1 - w0) / seconds)) wake-ups a second," \
+    "the Wine server $(percent $((s1 - s0))) % and $(((v1 - v0) / seconds))"
   kill "$game"  # the Wine server and its desktop stay, as on a running PC
   wait "${pids[-1]}" || true
   while xdotool search --name '^Quillby$' >/dev/null; do sleep 0.1; done

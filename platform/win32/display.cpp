@@ -106,6 +106,7 @@ void Present(const DisplayWindow& d, HDC target, const RECT& area) {
     if (w <= 0 || h <= 0) return;
     int x = d.layout.left + area.left * s, y = d.layout.top + area.top * s;
     NoteFirstFrame();
+    NoteMoved();
     if (s == 1) {
         BitBlt(target, x, y, w, h, d.surface, area.left, area.top, SRCCOPY);
         return;

@@ -22,6 +22,9 @@ struct Options {
 // Sets how the next windows are made and how the tick runs; the clock starts again.
 void Configure(const Options& options);
 const Options& CurrentOptions();
+// The program moved (a copy reached its window, a sound started, a message was found): its
+// looks at an empty queue wait only briefly for a while.
+void NoteMoved();
 
 // One top-level window of the program and the display it shows.
 struct DisplayWindow {

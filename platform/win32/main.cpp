@@ -86,10 +86,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand) {
     options.fullscreen = c.fullscreen;
     if (c.startTickGiven) options.startTick = c.startTick;
     platform::win32::Configure(options);
-    // Windows' timer otherwise wakes the waiting loop every 15.6 ms, later than a timed redraw
-    // should be.
-    timeBeginPeriod(1);
-    int code = WinMain(instance, nullptr, GetCommandLineW(), showCommand);
-    timeEndPeriod(1);
-    return code;
+    return WinMain(instance, nullptr, GetCommandLineW(), showCommand);
 }
