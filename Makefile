@@ -3,7 +3,8 @@
 # Quillby's two front doors: `make run` and `make test`. Both install what is missing first.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test check-tree test-plain test-sanitize test-deb test-web build bench install deb web serve clean fuzz fuzz-merge
+.PHONY: run test check-tree test-plain test-sanitize test-deb test-windows test-web build bench \
+	install deb windows windows-installer web serve clean fuzz fuzz-merge
 # Emscripten's optimizer and the browser tests find their npm modules here (npm ci puts them).
 export NODE_PATH := $(CURDIR)/node_modules
 
@@ -21,7 +22,7 @@ bench: build
 
 test:
 	@scripts/ensure-deps.sh test
-	$(MAKE) --no-print-directory check-tree test-plain test-sanitize test-deb test-web
+	$(MAKE) --no-print-directory check-tree test-plain test-sanitize test-deb test-windows test-web
 
 # Formatting and licence headers across the whole tree.
 check-tree:
@@ -50,6 +51,22 @@ serve: web
 # The page in Chromium, against the headless program.
 test-web: web build
 	node --test tests/web/
+
+# The Windows build, cross-compiled with MinGW-w64; its tests run under Wine.
+test-windows:
+	cmake --preset windows
+	cmake --build --preset windows -j $(JOBS)
+	ctest --preset windows -j $(JOBS)
+
+# build/windows/quillby.exe: the game for 64-bit Windows 10 and 11, one file.
+windows:
+	@scripts/ensure-deps.sh windows
+	cmake --preset windows
+	cmake --build --preset windows -j $(JOBS) --target quillby
+
+# build/windows/QuillbySetup.exe: installs it for the current user.
+windows-installer: windows
+	cmake --build --preset windows -j $(JOBS) --target quillby_installer
 
 # libFuzzer over every parser, FUZZ_SECONDS a target, two targets at a time (fuzz/run.sh).
 FUZZ_SECONDS ?= 180

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
-// The game's generator: the classic LCG, so that a seed gives the same rounds on every host.
+// The game's generator, its state kept with the rest of the platform's.
+#include "platform/lcg.h"
 #include "platform/platform_state.h"
 
 using platform::State;
@@ -10,7 +11,5 @@ void LcgSrand(unsigned int seed) {
 }
 
 int LcgRand() {
-    uint32_t& state = State().random;
-    state = state * 214013u + 2531011u;
-    return int((state >> 16) & 0x7FFF);
+    return platform::LcgNext(State().random);
 }

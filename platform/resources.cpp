@@ -91,8 +91,10 @@ int LoadStringW(HINSTANCE, UINT id, LPWSTR buffer, int bufferMax) {
     return 0;
 }
 
-HBITMAP LoadBitmapW(HINSTANCE, LPCWSTR name) {
-    if (!IS_INTRESOURCE(name)) return nullptr;
+HBITMAP LoadBitmapW(HINSTANCE instance, LPCWSTR name) {
+    // Without the program's instance Win32 looks among the system's own bitmaps, which this
+    // platform has none of.
+    if (!instance || !IS_INTRESOURCE(name)) return nullptr;
     const ResourceEntry* e = FindResourceData(int(reinterpret_cast<ULONG_PTR>(name)), RT_BITMAP);
     if (!e) return nullptr;
     auto* bitmap = new BitmapObject(0, 0, 32);

@@ -15,8 +15,12 @@ packages=(
   help2man                        # the manual page, written from --help
 )
 deb_tools=(debhelper dpkg-dev)    # make deb: Debian's own package build
+windows=(g++-mingw-w64-x86-64     # make windows: the Windows build
+         nsis)                    # and its installer
 if [ "${1:-}" = "deb" ]; then
   packages+=("${deb_tools[@]}")
+elif [ "${1:-}" = "windows" ]; then
+  packages+=("${windows[@]}")
 fi
 web=false
 if [ "${1:-}" = "test" ]; then
@@ -25,6 +29,8 @@ if [ "${1:-}" = "test" ]; then
              clang-format reuse   # the tree's formatting and licence headers
              "${deb_tools[@]}"    # the Debian package, checked by Debian's own tools
              lintian appstream desktop-file-utils
+             "${windows[@]}"
+             wine64 googletest    # the Windows build's tests, under Wine
              chromium)            # the page's tests
   web=true
 fi

@@ -3,23 +3,68 @@
 // The one header through which the shell, the toolkit and the game reach the platform.
 //
 // It declares the Win32 names, types and constants the program uses, signature-compatible
-// with the real API, so that a Windows build can take them from the system's own headers
-// (<windows.h>, <aygshell.h>) with a few shims. Everywhere else the platform/ folder
-// implements them on top of a small host backend.
+// with the real API. A Windows build takes them from <windows.h> and reaches Windows itself,
+// except for a few names routed to a thin layer (platform/win32/) where a PC differs from the
+// handheld. Everywhere else the platform/ folder implements them on top of a small host
+// backend.
 #pragma once
 
 #include <cstdint>
 #include <cwchar>
 
 #if defined(_WIN32)
+#ifndef NOMINMAX
+#define NOMINMAX  // std::min and std::max, not the macros
+#endif
 #include <windows.h>
-// The game's generator: the C library's own on Windows is the same LCG.
-inline int LcgRand() {
-    return rand();
-}
-inline void LcgSrand(unsigned int seed) {
-    srand(seed);
-}
+
+// The program's entry point takes the command line as wide characters, which Windows' own
+// WinMain does not; the start-up code (platform/win32/main.cpp) calls it.
+#define WinMain QuillbyWinMain
+
+// Where a PC differs from the handheld. The program's top-level windows show a 240x320 display
+// stretched onto the real window: the program sees a 240x320 client area and device, draws into
+// a surface of that size through the window's DCs, and gets stylus positions in its pixels. The
+// font it asks for by family alone is its own, drawn without antialiasing; the loop's look at an
+// empty queue waits a few milliseconds for input; the tick starts where the command line says.
+// The tests' host may hold the tick and the stylus and catch the sounds.
+ATOM QuillbyRegisterClassW(const WNDCLASSW* wndClass);
+HWND QuillbyCreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style,
+                            int x, int y, int width, int height, HWND parent, HMENU menu,
+                            HINSTANCE instance, LPVOID param);
+BOOL QuillbyMoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint);
+BOOL QuillbyGetClientRect(HWND window, LPRECT rect);
+BOOL QuillbyInvalidateRect(HWND window, const RECT* rect, BOOL erase);
+BOOL QuillbySetForegroundWindow(HWND window);
+HDC QuillbyGetDC(HWND window);
+int QuillbyReleaseDC(HWND window, HDC dc);
+HDC QuillbyBeginPaint(HWND window, PAINTSTRUCT* paint);
+BOOL QuillbyEndPaint(HWND window, const PAINTSTRUCT* paint);
+int QuillbyGetDeviceCaps(HDC dc, int index);
+HFONT QuillbyCreateFontIndirectW(const LOGFONTW* font);
+BOOL QuillbyPeekMessageW(LPMSG msg, HWND window, UINT filterMin, UINT filterMax, UINT removeFlags);
+DWORD QuillbyGetTickCount();
+BOOL QuillbySndPlaySoundW(LPCWSTR sound, UINT flags);
+SHORT QuillbyGetAsyncKeyState(int key);
+#ifndef QUILLBY_WIN32_LAYER  // the layer itself calls the real ones
+#define RegisterClassW QuillbyRegisterClassW
+#define CreateWindowExW QuillbyCreateWindowExW
+#define MoveWindow QuillbyMoveWindow
+#define GetClientRect QuillbyGetClientRect
+#define InvalidateRect QuillbyInvalidateRect
+#define SetForegroundWindow QuillbySetForegroundWindow
+#define GetDC QuillbyGetDC
+#define ReleaseDC QuillbyReleaseDC
+#define BeginPaint QuillbyBeginPaint
+#define EndPaint QuillbyEndPaint
+#define GetDeviceCaps QuillbyGetDeviceCaps
+#define CreateFontIndirectW QuillbyCreateFontIndirectW
+#define PeekMessageW QuillbyPeekMessageW
+#define GetTickCount QuillbyGetTickCount
+#define sndPlaySoundW QuillbySndPlaySoundW
+#define GetAsyncKeyState QuillbyGetAsyncKeyState
+#endif
+
 #else
 
 #define WINAPI
@@ -194,16 +239,6 @@ typedef struct tagPAINTSTRUCT {
     BYTE rgbReserved[32];
 } PAINTSTRUCT;
 
-// The Pocket PC shell's activation record; the program only lends it to the shell calls.
-typedef struct tagSHACTIVATEINFO {
-    DWORD cbSize;
-    HWND hwndLastFocus;
-    UINT fSipUp : 1;
-    UINT fSipOnDeactivation : 1;
-    UINT fActive : 1;
-    UINT fReserved : 29;
-} SHACTIVATEINFO, *PSHACTIVATEINFO;
-
 #define MAKEINTRESOURCEW(i) ((LPWSTR)(ULONG_PTR)(WORD)(i))
 #define IS_INTRESOURCE(r) ((((ULONG_PTR)(r)) >> 16) == 0)
 #define RGB(r, g, b) \
@@ -293,16 +328,6 @@ typedef struct tagSHACTIVATEINFO {
 #define SND_ASYNC 0x0001
 #define SND_MEMORY 0x0004
 
-// Pocket PC shell.
-#define SHFS_SHOWTASKBAR 0x0001
-#define SHFS_HIDETASKBAR 0x0002
-#define SHFS_SHOWSIPBUTTON 0x0004
-#define SHFS_HIDESIPBUTTON 0x0008
-#define SHFS_SHOWSTARTICON 0x0010
-#define SHFS_HIDESTARTICON 0x0020
-#define SHDB_SHOW 0x0001
-#define SHDB_HIDE 0x0002
-
 // Rectangles: left and top inside, right and bottom outside.
 BOOL SetRect(LPRECT rect, int left, int top, int right, int bottom);
 BOOL SetRectEmpty(LPRECT rect);
@@ -338,13 +363,6 @@ LRESULT DispatchMessageW(const MSG* msg);
 BOOL PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void PostQuitMessage(int exitCode);
 
-// Pocket PC shell.
-BOOL SHFullScreen(HWND window, DWORD state);
-BOOL SHDoneButton(HWND window, DWORD state);
-BOOL SHHandleWMActivate(HWND window, WPARAM wParam, LPARAM lParam, SHACTIVATEINFO* info,
-                        DWORD flags);
-BOOL SHHandleWMSettingChange(HWND window, WPARAM wParam, LPARAM lParam, SHACTIVATEINFO* info);
-
 // Device contexts.
 HDC GetDC(HWND window);
 int ReleaseDC(HWND window, HDC dc);
@@ -371,9 +389,6 @@ int GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBIT
 // Blitting.
 BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
             DWORD rop);
-BOOL TransparentImage(HDC dest, int destX, int destY, int destWidth, int destHeight, HANDLE source,
-                      int sourceX, int sourceY, int sourceWidth, int sourceHeight,
-                      COLORREF transparent);
 
 // Shapes and text.
 HPEN CreatePen(int style, int width, COLORREF colour);
@@ -400,11 +415,41 @@ SHORT GetAsyncKeyState(int key);
 DWORD GetTickCount();
 LPWSTR CharLowerW(LPWSTR text);
 
-// The game's random generator: the classic LCG, the same sequence for a seed on every host.
+#endif
+
+// The Pocket PC shell, which neither a PC's nor our own headers have: its activation record,
+// which the program only lends to the shell calls, and the calls themselves.
+typedef struct tagSHACTIVATEINFO {
+    DWORD cbSize;
+    HWND hwndLastFocus;
+    UINT fSipUp : 1;
+    UINT fSipOnDeactivation : 1;
+    UINT fActive : 1;
+    UINT fReserved : 29;
+} SHACTIVATEINFO, *PSHACTIVATEINFO;
+#define SHFS_SHOWTASKBAR 0x0001
+#define SHFS_HIDETASKBAR 0x0002
+#define SHFS_SHOWSIPBUTTON 0x0004
+#define SHFS_HIDESIPBUTTON 0x0008
+#define SHFS_SHOWSTARTICON 0x0010
+#define SHFS_HIDESTARTICON 0x0020
+#define SHDB_SHOW 0x0001
+#define SHDB_HIDE 0x0002
+BOOL SHFullScreen(HWND window, DWORD state);
+BOOL SHDoneButton(HWND window, DWORD state);
+BOOL SHHandleWMActivate(HWND window, WPARAM wParam, LPARAM lParam, SHACTIVATEINFO* info,
+                        DWORD flags);
+BOOL SHHandleWMSettingChange(HWND window, WPARAM wParam, LPARAM lParam, SHACTIVATEINFO* info);
+
+// The handheld's blit through a colour key (on Windows, msimg32's TransparentBlt).
+BOOL TransparentImage(HDC dest, int destX, int destY, int destWidth, int destHeight, HANDLE source,
+                      int sourceX, int sourceY, int sourceWidth, int sourceHeight,
+                      COLORREF transparent);
+
+// The game's random generator: the classic LCG, the project's own on every host, so that a seed
+// gives the same sequence everywhere.
 int LcgRand();
 void LcgSrand(unsigned int seed);
 
 // The program's entry point, called by the host's start-up code.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPWSTR commandLine, int showCommand);
-
-#endif

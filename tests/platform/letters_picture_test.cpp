@@ -21,7 +21,7 @@ const char* const kPicture = "docs/letters.png";
 
 class LettersScreen : public Screen {
   public:
-    explicit LettersScreen(HWND window) : Screen(window, nullptr) {
+    explicit LettersScreen(HWND window) : Screen(window, GetModuleHandleW(nullptr)) {
         background = new Image(this, window, kGameBackground);
         background->SetLayer(1);
         AddFigure(background);

@@ -35,7 +35,7 @@ class PlainScreen : public Screen {
     static constexpr COLORREF kUnshown = RGB(1, 2, 3);
 
     PlainScreen(HWND window, COLORREF colour)
-        : Screen(window, nullptr), shown(window, width, height, kUnshown) {
+        : Screen(window, GetModuleHandleW(nullptr)), shown(window, width, height, kUnshown) {
         background = new Swatch(this, window, width, height, colour);
         background->SetLayer(1);
         AddFigure(background);

@@ -55,7 +55,7 @@ class AnimationTest : public HostTest, public AnimationListener {
 TEST_F(AnimationTest, ShowsTheFrameItIsSetToClampedWithoutRedrawingOrReporting) {
     Animation* sparkle = Make(kSparkle, 4, 4, 2);
     EXPECT_EQ(Make(kSwitch, 7, 4, 1)->GetWidth(), 17);  // what is left over is never shown
-    HBITMAP strip = LoadBitmapW(nullptr, MAKEINTRESOURCEW(kSparkle));
+    HBITMAP strip = LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kSparkle));
     Picture whole = PixelsOf(strip);
     DeleteObject(strip);
     ASSERT_NE(Crop(whole, 0, 0, 100, 100).pixels, Crop(whole, 300, 0, 100, 100).pixels);

@@ -51,7 +51,7 @@ class FigureKindsTest : public HostTest {
 TEST_F(FigureKindsTest, AButtonShowsItsStateAndReportsThePressAtTouchAndTheReleaseAtLift) {
     Button* button = Add(new Button(screen.get(), window, kPrevArrow), 20, 100);
     button->enabled = true;
-    HBITMAP strip = LoadBitmapW(nullptr, MAKEINTRESOURCEW(kPrevArrow));
+    HBITMAP strip = LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kPrevArrow));
     const auto released = Crop(PixelsOf(strip), 0, 0, 60, 45).pixels;
     const auto pressed = Crop(PixelsOf(strip), 60, 0, 60, 45).pixels;
     DeleteObject(strip);

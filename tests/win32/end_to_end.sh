@@ -1,0 +1,125 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: The Quillby developers
+# quillby.exe under Wine on Xvfb, at scale 2: one window titled Quillby whose client area, halved,
+# is the headless title for the same start tick except where the two font renderers differ; a
+# click opens the game and the quiz switch shows the round that start tick gives headless; a
+# second launch leaves one window; the close button ends the program with exit code 0; a wrong
+# command line ends it at once with one line of explanation.
+# Exits 77 (skipped) where Xvfb, xdotool, ImageMagick or Wine is missing.
+#
+#   tests/win32/end_to_end.sh path/to/quillby.exe
+set -euo pipefail
+exe=$(realpath "$1")
+root=$(cd "$(dirname "$0")/../.." && pwd)
+wine_run="$root/scripts/wine-run.sh"
+golden="$root/tests/golden"
+skip() { echo "SKIPPED: $*"; exit 77; }
+fail() { echo "FAILED: $*" >&2; exit 1; }
+
+command -v Xvfb >/dev/null && command -v xdotool >/dev/null || skip "Xvfb or xdotool is missing"
+for tool in import convert compare identify; do [ -x "/usr/bin/$tool" ] || skip "ImageMagick's $tool is missing"; done
+[ -x /usr/lib/wine/wine64 ] || command -v wine64 >/dev/null || skip "Wine is missing"
+
+work=$(mktemp -d /tmp/quillby-wine-e2e-XXXXXX)
+pids=()
+finish() {
+  kill "${pids[@]}" 2>/dev/null || true
+  # The prefix's Wine server would keep this display, which is going: the next run starts afresh.
+  "$wine_run" --stop || true
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap finish EXIT
+"$wine_run" --stop
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+pids+=($!)
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || skip "Xvfb did not start"
+export DISPLAY=":$(cat "$work/display")"
+
+# Pixels that differ between two pictures of the same size.
+differ() { compare -metric AE "$1" "$2" null: 2>&1 || true; }
+# The bounding box (WxH+X+Y) of the pixels that differ.
+differing_box() { convert "$1" "$2" -compose difference -composite -threshold 0 -format '%@' info:; }
+# How many pixels of colour $2 the box $3 of picture $1 holds.
+count_colour() {
+  convert "$1" -crop "$3" +repage -fill black +opaque "$2" -fill white -opaque "$2" \
+    -format '%[fx:round(mean*w*h)]' info:
+}
+shot() {
+  import -window "$window" "$work/window.png"
+  convert "$work/window.png" -sample 50% -depth 8 "$work/$1.png"
+  [ "$(identify -format '%wx%h' "$work/window.png")" = 480x640 ] ||
+    fail "the client area is $(identify -format '%wx%h' "$work/window.png"), not 480x640 at scale 2"
+}
+click() { xdotool mousemove --window "$window" $(($1 * 2 + 1)) $(($2 * 2 + 1)) click 1; }
+
+# A wrong command line: one line on the error output, exit code 2, no window.
+code=0
+"$wine_run" "$exe" --scale 0 >"$work/wrong.out" 2>"$work/wrong.err" || code=$?
+[ "$code" = 2 ] && [ "$(wc -l <"$work/wrong.err")" = 1 ] && [ ! -s "$work/wrong.out" ] ||
+  fail "--scale 0 ended with $code, saying '$(cat "$work/wrong.err" "$work/wrong.out")'"
+
+"$wine_run" "$exe" --scale 2 --start-tick 2026 >"$work/game.out" 2>&1 &
+game=$!
+pids+=("$game")
+window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Quillby$' | head -1) ||
+  fail "no window named Quillby appeared: $(cat "$work/game.out")"
+sleep 2
+
+# The title: only the labels' text may differ, and both labels are there in their colour.
+shot title
+title_differ=$(differ "$work/title.png" "$golden/title.png")
+[ "$title_differ" -le 768 ] || fail "the title differs from the headless one in $title_differ pixels (more than 1 %)"
+if [ "$title_differ" -gt 0 ]; then
+  box=$(differing_box "$work/title.png" "$golden/title.png")
+  top=${box##*+}
+  [ "$top" -ge 295 ] || fail "the title differs outside its labels (differing pixels in $box)"
+fi
+for label in 60x18+45+298 70x18+165+298; do
+  [ "$(count_colour "$work/title.png" '#3D30C0' "$label")" -ge 20 ] ||
+    fail "no label text in $label of the title"
+done
+
+# The game, then the quiz: start tick 2026 gives the yarn top right, the bus bottom right and the
+# rocket bottom left, each exactly where and as it is headless.
+click 120 150
+sleep 1.5
+click 75 20
+sleep 2.5
+shot quiz
+quiz_differ=$(differ "$work/quiz.png" "$golden/quiz.png")
+[ "$quiz_differ" -le 768 ] || fail "the quiz differs from the headless one in $quiz_differ pixels (more than 1 %)"
+# The rectangle (WxH+X+Y) of picture $1 at corner $2 of the quiz.
+place() {
+  local w h
+  read -r w h <<<"$(identify -format '%w %h' "$root/resources/bitmaps/pictures/$1"_*.bmp)"
+  case $2 in
+    top-right) echo "${w}x${h}+$((240 - w - 30))+30" ;;
+    bottom-right) echo "${w}x${h}+$((240 - w - 30))+$((320 - h - 30))" ;;
+    bottom-left) echo "${w}x${h}+60+$((320 - h - 30))" ;;
+  esac
+}
+places=("$(place 624 top-right)" "$(place 701 bottom-right)" "$(place 517 bottom-left)")
+for place in "${places[@]}"; do
+  convert "$work/quiz.png" -crop "$place" +repage "$work/ours.png"
+  convert "$golden/quiz.png" -crop "$place" +repage "$work/headless.png"
+  [ "$(differ "$work/ours.png" "$work/headless.png")" = 0 ] ||
+    { cp "$work/quiz.png" /tmp/quillby-wine-quiz.png 2>/dev/null
+      fail "the quiz picture at $place differs from the headless round (see /tmp/quillby-wine-quiz.png)"; }
+done
+
+timeout 30 "$wine_run" "$exe" >"$work/second.out" 2>&1 ||
+  fail "the second launch failed: $(cat "$work/second.out")"
+count=$(xdotool search --name '^Quillby$' | wc -l)
+[ "$count" = 1 ] || fail "$count windows named Quillby after a second launch"
+
+click 227 13  # the close button
+for _ in $(seq 100); do kill -0 "$game" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$game" 2>/dev/null && fail "the game was still running 10 s after its close button"
+code=0
+wait "$game" || code=$?
+[ "$code" = 0 ] || fail "the game ended with exit code $code: $(cat "$work/game.out")"
+echo "title: $title_differ pixels differ (labels), quiz: $quiz_differ (the letter), pictures exact;" \
+  "a second launch left one window; close exited 0"
