@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
-// The page's own modules without a browser: where the picture sits, which pointer is the
-// stylus, and when a sound may play.
+// The page's own modules without a browser: where the picture sits and when a sound may play.
+// (Which pointer is the stylus, the browser tests show: page_test.mjs.)
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 import { fitPicture } from '../../platform/web/layout.js';
 import { FADE_SECONDS, SoundPlayer } from '../../platform/web/sound.js';
-import { INPUT_DOWN, INPUT_UP, Stylus, displayPoint } from '../../platform/web/stylus.js';
 
 test('the picture takes the largest size that fits, a whole scale where that gives up little', () => {
   const cases = [
@@ -23,32 +22,6 @@ test('the picture takes the largest size that fits, a whole scale where that giv
     assert.equal(place.scale, scale, `${view} at ${ratio}`);
     assert.deepEqual([place.left, place.top, place.width, place.height], box, `${view} at ${ratio}`);
   }
-});
-
-test('a point of the page is a display pixel; the first pointer down is the stylus until it lifts', () => {
-  const box = { left: 10, top: 20, width: 480, height: 640 }; // the display at scale 2
-  for (const [x, y, want] of [[11.9, 21.9, [0, 0]], [12, 22, [1, 1]], [489.9, 659.9, [239, 319]], [600, 700, [239, 319]], [-50, 300, [0, 140]]])
-    assert.deepEqual(displayPoint(x, y, box), { x: want[0], y: want[1] }, `${x},${y}`);
-
-  const sent = [];
-  const stylus = new Stylus((input) => sent.push(input));
-  assert.equal(stylus.press(1, 30, 40, box), true);
-  assert.equal(stylus.press(2, 110, 120, box), false, 'a second finger');
-  assert.equal(stylus.release(2, 110, 120, box), false);
-  stylus.move(2, 150, 160, box);
-  stylus.move(1, 50, 80, box);
-  assert.equal(stylus.release(1, 900, 80, box), true);
-  assert.equal(stylus.down, false);
-  assert.equal(stylus.press(2, 90, 100, box), true, 'any pointer once the stylus lifted');
-  stylus.move(2, 98, 110, box);
-  assert.equal(stylus.cancel(2), true);
-  assert.equal(stylus.cancel(2), false);
-  assert.deepEqual(sent, [
-    { kind: INPUT_DOWN, x: 10, y: 10 },
-    { kind: INPUT_UP, x: 239, y: 30 },
-    { kind: INPUT_DOWN, x: 40, y: 40 },
-    { kind: INPUT_UP, x: 44, y: 45 },
-  ]);
 });
 
 // An audio context that records what is done with it.

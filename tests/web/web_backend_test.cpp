@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
-// The browser backend over a page of the test's own: its clock, frames, stylus and waits.
+// The browser backend over a page of the test's own: its clock, frames and waits.
 // (The page in Chromium, against the headless run, is tests/web/page_test.mjs.)
 #include "platform/web/web_backend.h"
 
@@ -116,23 +116,6 @@ TEST_F(WebBackendTest, CopiesOntoTheWindowReachTheCanvasAsOneOpaqueFrameAtTheNex
     EXPECT_EQ(page.pixels[10 * 240 + 105], 0xFFFF0000u);
     Look();
     EXPECT_EQ(page.frames.size(), 1u) << "no frame when nothing changed";
-}
-
-TEST_F(WebBackendTest, PressesAndReleasesBecomeButtonMessagesOnePressAtATime) {
-    page.inputs = {{PageInput::Kind::Up, 1, 1},  // a release with no press: dropped
-                   {PageInput::Kind::Down, 12, 34},
-                   {PageInput::Kind::Down, 99, 99},  // a second press meanwhile: dropped
-                   {PageInput::Kind::Up, 239, 319}};
-    std::vector<MSG> taken = Look();
-    ASSERT_EQ(taken.size(), 2u);
-    EXPECT_EQ(taken[0].message, UINT(WM_LBUTTONDOWN));
-    EXPECT_EQ(taken[0].lParam, MAKELPARAM(12, 34));
-    EXPECT_EQ(taken[1].message, UINT(WM_LBUTTONUP));
-    EXPECT_EQ(taken[1].lParam, MAKELPARAM(239, 319));
-    EXPECT_EQ(GetAsyncKeyState(VK_LBUTTON), 0);
-    page.inputs = {{PageInput::Kind::Down, 5, 5}};
-    Look();
-    EXPECT_NE(GetAsyncKeyState(VK_LBUTTON), 0) << "the stylus is down until it is released";
 }
 
 // The platform decides when the program rests; the page wakes sooner than it allows while the
