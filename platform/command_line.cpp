@@ -17,22 +17,26 @@ bool ParseUnsigned(const std::string& text, uint64_t max, uint64_t& out) {
 
 }  // namespace
 
-std::string UsageText() {
-    return "Usage: quillby [OPTION]...\n"
-           "An alphabet game for young children.\n"
-           "\n"
-           "  --scale N         show the 240x320 display N times larger (default: the largest\n"
-           "                    that fits the screen)\n"
-           "  --fullscreen      fill the screen, the picture centred on black\n"
-           "  --start-tick N    start the millisecond tick at N (it seeds the game's rounds)\n"
-           "  --headless        run without a window, on a virtual clock:\n"
-           "    --script FILE   stylus script: 'MS down X Y', 'MS up X Y', 'MS shot NAME',\n"
-           "                    'MS close' (MS: virtual milliseconds since start)\n"
-           "    --shots DIR     where 'shot' writes NAME.png (default: the current folder)\n"
-           "    --until MS      close the window at MS (default: 1000 ms after the last line)\n"
-           "    --trace         log every copy onto the window\n"
-           "  --help            show this help\n"
-           "  --version         show the version\n";
+std::string UsageText(bool withHeadless) {
+    std::string window =
+        "Usage: quillby [OPTION]...\n"
+        "An alphabet game for young children.\n"
+        "\n"
+        "  --scale N         show the 240x320 display N times larger (default: the largest\n"
+        "                    that fits the screen)\n"
+        "  --fullscreen      fill the screen, the picture centred on black\n"
+        "  --start-tick N    start the millisecond tick at N (it seeds the game's rounds)\n";
+    std::string headless =
+        "  --headless        run without a window, on a virtual clock:\n"
+        "    --script FILE   stylus script: 'MS down X Y', 'MS up X Y', 'MS shot NAME',\n"
+        "                    'MS close' (MS: virtual milliseconds since start)\n"
+        "    --shots DIR     where 'shot' writes NAME.png (default: the current folder)\n"
+        "    --until MS      close the window at MS (default: 1000 ms after the last line)\n"
+        "    --trace         log every copy onto the window\n";
+    std::string rest =
+        "  --help            show this help\n"
+        "  --version         show the version\n";
+    return window + (withHeadless ? headless : "") + rest;
 }
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {

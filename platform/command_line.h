@@ -26,6 +26,8 @@ struct CommandLine {
 };
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
-std::string UsageText();
+// The options, one a line; `withHeadless` false leaves out the headless run and its options,
+// for a build that has none.
+std::string UsageText(bool withHeadless = true);
 
 }  // namespace platform

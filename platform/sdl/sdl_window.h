@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/sdl/layout.h"
+#include "platform/layout.h"
 #include "platform/surface.h"
 
 namespace platform {

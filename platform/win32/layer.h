@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "platform/sdl/layout.h"
+#include "platform/layout.h"
 #include "shell/platform.h"
 
 namespace platform::win32 {

@@ -74,7 +74,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand) {
         return 2;
     }
     if (c.help) {
-        Tell(platform::UsageText(), false);
+        Tell(platform::UsageText(/*withHeadless=*/false), false);
         return 0;
     }
     if (c.version) {

@@ -4,7 +4,7 @@
 // it is tested apart from any window.
 #pragma once
 
-#include "platform/sdl/layout.h"
+#include "platform/layout.h"
 #include "shell/platform.h"
 
 namespace platform::win32 {

@@ -121,5 +121,10 @@ kill -0 "$game" 2>/dev/null && fail "the game was still running 10 s after its c
 code=0
 wait "$game" || code=$?
 [ "$code" = 0 ] || fail "the game ended with exit code $code: $(cat "$work/game.out")"
+# --help lists what this build takes: the window's options, not the Linux build's headless run.
+timeout 30 "$wine_run" "$exe" --help >"$work/help.out" 2>&1 || fail "--help failed: $(cat "$work/help.out")"
+grep -q -- '--scale N' "$work/help.out" || fail "--help does not list --scale: $(cat "$work/help.out")"
+! grep -q -- '--headless' "$work/help.out" || fail "--help lists --headless, which this build refuses"
+
 echo "title: $title_differ pixels differ (labels), quiz: $quiz_differ (the letter), pictures exact;" \
   "a second launch left one window; close exited 0"

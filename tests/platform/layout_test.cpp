@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
-#include "platform/sdl/layout.h"
+#include "platform/layout.h"
 
 #include <gtest/gtest.h>
 

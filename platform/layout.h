@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
-// Where the 240x320 picture sits in the host's window, and which display pixel a point of the
-// window stands for. Depends on: nothing (no SDL here: the arithmetic is tested on its own).
+// Where the 240x320 picture sits in a desktop host's window (SDL, Windows), and which display
+// pixel a point of the window stands for. Depends on: nothing (the arithmetic is tested on its
+// own).
 // Cannot: scale by fractions: an output smaller than the display shows its top-left part.
 #pragma once
 

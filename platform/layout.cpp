@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
 // The picture's place in the window (what it is for, depends on and cannot do: layout.h).
-#include "platform/sdl/layout.h"
+#include "platform/layout.h"
 
 #include <algorithm>
 
