@@ -47,8 +47,6 @@ class GameTest : public HostTest {
     void TapFigure(Figure* f) {
         Tap(f->GetX() + f->GetWidth() / 2, f->GetY() + f->GetHeight() / 2);
     }
-    // The sounds started so far, in order.
-    std::vector<int> Sounds() { return test_host::Sounds(); }
     // The one colour of the letter's glyphs.
     COLORREF LetterColour();
     Image* RightPicture();

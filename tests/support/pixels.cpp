@@ -55,6 +55,13 @@ Picture PixelsOf(HDC dc) {
     return picture;
 }
 
+Picture PixelsOfBitmap(int id) {
+    HBITMAP bitmap = LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id));
+    Picture picture = PixelsOf(bitmap);
+    DeleteObject(bitmap);
+    return picture;
+}
+
 Picture Crop(const Picture& picture, int left, int top, int width, int height) {
     Picture out{width, height, std::vector<COLORREF>(size_t(width) * size_t(height))};
     for (int y = 0; y < height; ++y)

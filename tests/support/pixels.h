@@ -24,6 +24,8 @@ struct Picture {
 Picture PixelsOf(HBITMAP bitmap);
 // The pixels of the bitmap a memory DC holds; empty for anything else.
 Picture PixelsOf(HDC dc);
+// The pixels of the program's bitmap resource `id`.
+Picture PixelsOfBitmap(int id);
 Picture Crop(const Picture& picture, int left, int top, int width, int height);
 
 // Composes the whole screen, as it does when its window asks to be painted, and gives what its

@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
-// Figures and a screen of plain colours, for exercising the toolkit without resources.
+// Figures and a screen of plain colours, for exercising the toolkit without resources, and the
+// fixture that sets them up.
 #pragma once
 
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "shell/platform.h"
 #include "tests/support/colour_surface.h"
+#include "tests/support/host_test.h"
 #include "toolkit/figure.h"
 #include "toolkit/screen.h"
 
@@ -51,18 +55,59 @@ class PlainScreen : public Screen {
     int paints = 0;  // repaints that copied onto the window
 };
 
-// Records what figures report, in order.
+// Records what figures report: "press X,Y release X,Y ", and which figures said it.
 struct Recorder : FigureListener {
-    struct Event {
-        bool press;
-        Figure* figure;
-        int x, y;
-    };
-    std::vector<Event> events;
-    void OnFigurePress(Figure* f, int32_t x, int32_t y) override {
-        events.push_back({true, f, x, y});
+    std::string said;
+    std::vector<Figure*> figures;
+    void OnFigurePress(Figure* f, int32_t x, int32_t y) override { Note("press ", f, x, y); }
+    void OnFigureRelease(Figure* f, int32_t x, int32_t y) override { Note("release ", f, x, y); }
+    void Note(const char* what, Figure* f, int32_t x, int32_t y) {
+        said += what + std::to_string(x) + ',' + std::to_string(y) + ' ';
+        figures.push_back(f);
     }
-    void OnFigureRelease(Figure* f, int32_t x, int32_t y) override {
-        events.push_back({false, f, x, y});
+    // What was said since last asked.
+    std::string Take() {
+        figures.clear();
+        return std::exchange(said, "");
     }
+};
+
+// A plain screen of kBackground on the host's window, with a recorder for its figures.
+class PlainScreenTest : public HostTest {
+  protected:
+    static constexpr COLORREF kBackground = RGB(10, 20, 30);
+    void SetUp() override {
+        HostTest::SetUp();
+        screen = std::make_unique<PlainScreen>(window, kBackground);
+    }
+    void TearDown() override {
+        screen.reset();
+        HostTest::TearDown();
+    }
+    // Hands a figure to the screen, which deletes it, set up as its creator would: layer,
+    // enabled, position, then the recorder as its listener.
+    template <typename F>
+    F* Add(F* figure, int x, int y, int layer = 10) {
+        figure->SetLayer(layer);
+        figure->enabled = true;
+        figure->SetX(x);
+        figure->SetY(y);
+        figure->AddListener(&recorder);
+        screen->AddFigure(figure);
+        return figure;
+    }
+    Swatch* AddSwatch(int x, int y, int w, int h, const WCHAR* type = L"Figure", int layer = 10) {
+        return Add(new Swatch(screen.get(), window, w, h, RGB(0, 200, 0), type), x, y, layer);
+    }
+    void ClearDirty() { screen->dirty = RECT{-1, -1, -1, -1}; }
+    // The dirty rectangle as "left top right bottom", or "none".
+    std::string Dirty() const { return Describe(screen->dirty); }
+    static std::string Describe(const RECT& r) {
+        if (r.left == -1) return "none";
+        return std::to_string(r.left) + ' ' + std::to_string(r.top) + ' ' +
+               std::to_string(r.right) + ' ' + std::to_string(r.bottom);
+    }
+
+    std::unique_ptr<PlainScreen> screen;
+    Recorder recorder;
 };

@@ -7,7 +7,6 @@
 #include <string>
 #include <utility>
 
-#include "tests/support/host_test.h"
 #include "tests/support/pixels.h"
 #include "tests/support/swatch.h"
 
@@ -19,17 +18,9 @@ constexpr int kSwitch = 178;
 constexpr uint32_t kStart = 0xFFFFFF00u;
 
 // Listens to every animation it makes, noting "start", frame numbers and "end".
-class AnimationTest : public HostTest, public AnimationListener {
+class AnimationTest : public PlainScreenTest, public AnimationListener {
   protected:
     DWORD StartTick() const override { return kStart; }
-    void SetUp() override {
-        HostTest::SetUp();
-        screen = std::make_unique<PlainScreen>(window, RGB(0, 0, 0));
-    }
-    void TearDown() override {
-        screen.reset();
-        HostTest::TearDown();
-    }
     Animation* Make(int bitmap, int frames, int fps, int loops) {
         auto* a = new Animation(screen.get(), window, bitmap, frames, fps);
         a->loopLimit = loops;
@@ -47,7 +38,6 @@ class AnimationTest : public HostTest, public AnimationListener {
         for (int i = 0; i < count; ++i) screen->Tick(now += gap);
         return std::exchange(seen, "");
     }
-    std::unique_ptr<PlainScreen> screen;
     std::string seen;
     uint32_t now = kStart;
 };
@@ -55,18 +45,16 @@ class AnimationTest : public HostTest, public AnimationListener {
 TEST_F(AnimationTest, ShowsTheFrameItIsSetToClampedWithoutRedrawingOrReporting) {
     Animation* sparkle = Make(kSparkle, 4, 4, 2);
     EXPECT_EQ(Make(kSwitch, 7, 4, 1)->GetWidth(), 17);  // what is left over is never shown
-    HBITMAP strip = LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kSparkle));
-    Picture whole = PixelsOf(strip);
-    DeleteObject(strip);
+    Picture whole = PixelsOfBitmap(kSparkle);
     ASSERT_NE(Crop(whole, 0, 0, 100, 100).pixels, Crop(whole, 300, 0, 100, 100).pixels);
-    screen->dirty = RECT{-1, -1, -1, -1};
+    ClearDirty();
     for (auto [asked, shown] : {std::pair{-5, 0}, {7, 3}, {2, 2}}) {
         sparkle->SetFrame(asked);
         EXPECT_EQ(PixelsOf(sparkle->GetSurface()).pixels,
                   Crop(whole, shown * 100, 0, 100, 100).pixels)
             << asked;
     }
-    EXPECT_EQ(screen->dirty.left, -1);
+    EXPECT_EQ(Dirty(), "none");
     EXPECT_EQ(seen, "");
 }
 

@@ -8,13 +8,11 @@
 #include <cwchar>
 #include <string>
 
-#include "tests/support/host_test.h"
 #include "tests/support/pixels.h"
 #include "tests/support/swatch.h"
 
 namespace {
 
-constexpr COLORREF kBackground = RGB(10, 20, 30);
 constexpr COLORREF kGreen = RGB(0, 255, 0);
 
 // 150 pixels high for the big letters, 12 for the title screen's labels.
@@ -37,16 +35,8 @@ RECT InkOf(const Picture& s, COLORREF colour) {
     return box;
 }
 
-class TextTest : public HostTest {
+class TextTest : public PlainScreenTest {
   protected:
-    void SetUp() override {
-        HostTest::SetUp();
-        screen = std::make_unique<PlainScreen>(window, kBackground);
-    }
-    void TearDown() override {
-        screen.reset();
-        HostTest::TearDown();
-    }
     Text* Add(const WCHAR* string, COLORREF colour, const LOGFONTW& font, int x = 0, int y = 0) {
         auto* text = new Text(screen.get(), window, string, colour, font);
         text->SetX(x);
@@ -63,7 +53,6 @@ class TextTest : public HostTest {
         DeleteDC(dc);
         return size;
     }
-    std::unique_ptr<PlainScreen> screen;
 };
 
 TEST_F(TextTest, TakesTheSizeOfItsTextInItsFontAndFillsIt) {
