@@ -1,90 +1,99 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
+// GDI's objects and pixels: memory DCs and their bitmaps, copies that reach past either bitmap,
+// shapes, GetPixel and SetPixel, and whole bitmaps read as device-independent bits.
 #include <gtest/gtest.h>
 
-#include "platform/gdi_objects.h"
+#include <string>
+#include <vector>
+
 #include "tests/platform/headless_fixture.h"
 
 namespace {
 
 using GdiTest = HeadlessTest;
 
-TEST_F(GdiTest, AMemoryDcStartsWithAOneByOneMonochromeBitmap) {
+constexpr COLORREF kKey = RGB(246, 140, 197);
+constexpr COLORREF kUntouched = RGB(1, 1, 1);
+
+TEST_F(GdiTest, AMemoryDcStartsWithAOneByOneMonochromeBitmapAndKeepsWhatItHolds) {
     HDC windowDc = GetDC(window);
     HDC memory = CreateCompatibleDC(windowDc);
     HBITMAP full = CreateCompatibleBitmap(windowDc, 7, 5);
     HBITMAP mono = CreateCompatibleBitmap(memory, 7, 5);
     BITMAP info{};
     ASSERT_EQ(GetObjectW(full, sizeof info, &info), int(sizeof info));
-    EXPECT_EQ(info.bmWidth, 7);
-    EXPECT_EQ(info.bmHeight, 5);
-    EXPECT_EQ(info.bmBitsPixel, 32);
+    EXPECT_TRUE(info.bmWidth == 7 && info.bmHeight == 5 && info.bmBitsPixel == 32);
     GetObjectW(mono, sizeof info, &info);
     EXPECT_EQ(info.bmBitsPixel, 1);
-
     HGDIOBJ initial = SelectObject(memory, full);
     GetObjectW(initial, sizeof info, &info);
-    EXPECT_EQ(info.bmWidth, 1);
-    EXPECT_EQ(info.bmHeight, 1);
+    EXPECT_TRUE(info.bmWidth == 1 && info.bmHeight == 1);
+    EXPECT_FALSE(DeleteObject(full));                // held by the DC
     EXPECT_EQ(SelectObject(memory, initial), full);  // gives back what was selected before
-    EXPECT_TRUE(DeleteObject(full));
-    EXPECT_TRUE(DeleteObject(mono));
-    EXPECT_TRUE(DeleteDC(memory));
+    EXPECT_TRUE(DeleteObject(full) && DeleteObject(mono) && DeleteDC(memory));
     ReleaseDC(window, windowDc);
     EXPECT_EQ(GetDeviceCaps(windowDc, HORZRES), 0);  // released
+    // Stale handles are refused.
+    EXPECT_FALSE(DeleteDC(memory));
+    EXPECT_FALSE(BitBlt(memory, 0, 0, 1, 1, memory, 0, 0, SRCCOPY));
+    EXPECT_EQ(SelectObject(memory, GetStockObject(WHITE_BRUSH)), nullptr);
 }
 
-TEST_F(GdiTest, ABitmapHeldByADcIsNotDeleted) {
-    ColourSurface s(window, 2, 2, 0);
-    EXPECT_FALSE(DeleteObject(s.bitmap));
-    EXPECT_EQ(platform::ToBitmap(s.bitmap)->surface.width, 2);
+// Every pixel of the source a colour of its own, but (1, 1), which is the key colour.
+COLORREF SourceColour(int x, int y) {
+    return x == 1 && y == 1 ? kKey : RGB(10 + x, 20 + y, 30);
 }
 
-TEST_F(GdiTest, BitBltClipsToSourceAndDestination) {
-    ColourSurface source(window, 4, 4, RGB(9, 9, 9));
-    source.Set(3, 3, RGB(1, 1, 1));
-    ColourSurface dest(window, 6, 6, RGB(0, 0, 0));
-    // Reaches past both bitmaps on every side: only the overlap is copied.
-    EXPECT_TRUE(BitBlt(dest.dc, 3, 3, 10, 10, source.dc, 1, 1, SRCCOPY));
-    EXPECT_EQ(dest.Get(3, 3), RGB(9, 9, 9));
-    EXPECT_EQ(dest.Get(5, 5), RGB(1, 1, 1));
-    EXPECT_EQ(dest.Get(2, 2), RGB(0, 0, 0));
-
-    EXPECT_TRUE(BitBlt(dest.dc, -2, -2, 4, 4, source.dc, 0, 0, SRCCOPY));
-    EXPECT_EQ(dest.Get(0, 0), RGB(9, 9, 9));
-    EXPECT_TRUE(BitBlt(dest.dc, 0, 0, 4, 4, source.dc, -3, -3, SRCCOPY));
-    EXPECT_EQ(dest.Get(0, 0), RGB(9, 9, 9));  // nothing to read at -3: left as it was
-    EXPECT_EQ(dest.Get(3, 3), RGB(9, 9, 9));
+TEST_F(GdiTest, CopiesReachingPastEitherBitmapTakeTheSourcesPixelsAloneEachWhereItBelongs) {
+    // A copy that read on past the end of a source row would bring the next row's first pixels
+    // into view; one that read past the last row, whatever lay beyond the bitmap. One that wrote
+    // past the destination's row would change the next row's first pixels.
+    constexpr int kSourceWidth = 5, kSourceHeight = 4, kDestSide = 12;
+    struct Case {
+        const char* what;
+        int x, y, w, h, sourceX, sourceY;
+    } cases[] = {
+        {"past the source's right edge", 1, 1, 8, 2, 2, 1},
+        {"past the source's bottom edge", 1, 1, 2, 8, 1, 2},
+        {"past both", 0, 0, 10, 10, 3, 2},
+        {"from before the source's left and top", 3, 3, 6, 6, -2, -1},
+        {"the whole source and more around it", 2, 2, 9, 9, -1, -1},
+        {"past the destination's right and bottom", 9, 10, 5, 4, 0, 0},
+        {"from before the destination's left and top", -3, -2, 6, 6, 0, 0},
+    };
+    for (bool keyed : {false, true})
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(keyed ? "TransparentImage " : "BitBlt ") + c.what);
+            ColourSurface source(window, kSourceWidth, kSourceHeight, 0);
+            for (int y = 0; y < kSourceHeight; ++y)
+                for (int x = 0; x < kSourceWidth; ++x) source.Set(x, y, SourceColour(x, y));
+            ColourSurface dest(window, kDestSide, kDestSide, kUntouched);
+            if (keyed)
+                ASSERT_TRUE(TransparentImage(dest.dc, c.x, c.y, c.w, c.h, source.dc, c.sourceX,
+                                             c.sourceY, c.w, c.h, kKey));
+            else
+                ASSERT_TRUE(
+                    BitBlt(dest.dc, c.x, c.y, c.w, c.h, source.dc, c.sourceX, c.sourceY, SRCCOPY));
+            for (int y = 0; y < kDestSide; ++y)
+                for (int x = 0; x < kDestSide; ++x) {
+                    int sx = c.sourceX + x - c.x, sy = c.sourceY + y - c.y;
+                    bool copied = x >= c.x && y >= c.y && x < c.x + c.w && y < c.y + c.h &&
+                                  sx >= 0 && sy >= 0 && sx < kSourceWidth && sy < kSourceHeight;
+                    COLORREF expected = copied ? SourceColour(sx, sy) : kUntouched;
+                    if (keyed && expected == kKey) expected = kUntouched;
+                    ASSERT_EQ(dest.Get(x, y), expected) << x << ',' << y;
+                }
+        }
 }
 
-TEST_F(GdiTest, BitBltWithinOneBitmapHandlesOverlap) {
+TEST_F(GdiTest, ACopyWithinOneBitmapHandlesOverlapAndOneOntoTheWindowStopsAtTheDisplay) {
     ColourSurface s(window, 4, 1, 0);
     for (int x = 0; x < 4; ++x) s.Set(x, 0, RGB(x, 0, 0));
     BitBlt(s.dc, 1, 0, 3, 1, s.dc, 0, 0, SRCCOPY);
     EXPECT_EQ(s.Get(1, 0), RGB(0, 0, 0));
     EXPECT_EQ(s.Get(3, 0), RGB(2, 0, 0));
-}
 
-TEST_F(GdiTest, TransparentImageLeavesOutEveryKeyPixel) {
-    const COLORREF key = RGB(246, 140, 197);
-    ColourSurface source(window, 3, 3, RGB(50, 60, 70));
-    source.Set(1, 1, key);
-    source.Set(0, 2, key);
-    ColourSurface dest(window, 3, 3, RGB(1, 2, 3));
-    EXPECT_TRUE(TransparentImage(dest.dc, 0, 0, 3, 3, source.dc, 0, 0, 3, 3, key));
-    EXPECT_EQ(dest.Get(0, 0), RGB(50, 60, 70));
-    EXPECT_EQ(dest.Get(1, 1), RGB(1, 2, 3));
-    EXPECT_EQ(dest.Get(0, 2), RGB(1, 2, 3));
-    EXPECT_EQ(dest.Get(2, 2), RGB(50, 60, 70));
-    // Partly off the destination: clipped, nothing outside is touched.
-    ColourSurface edge(window, 3, 3, RGB(1, 2, 3));
-    EXPECT_TRUE(TransparentImage(edge.dc, 2, -1, 3, 3, source.dc, 0, 0, 3, 3, key));
-    EXPECT_EQ(edge.Get(2, 0), RGB(50, 60, 70));  // source (0, 1)
-    EXPECT_EQ(edge.Get(2, 1), RGB(1, 2, 3));     // source (0, 2) is a key pixel
-    EXPECT_EQ(edge.Get(1, 0), RGB(1, 2, 3));
-}
-
-TEST_F(GdiTest, BlitsOntoTheWindowAreClippedToTheDisplay) {
     ColourSurface source(window, 20, 20, RGB(7, 7, 7));
     HDC dc = GetDC(window);
     EXPECT_TRUE(BitBlt(dc, 230, 310, 20, 20, source.dc, 0, 0, SRCCOPY));
@@ -96,39 +105,43 @@ TEST_F(GdiTest, RectangleFillsInsideAnOutlineAndNullPenDrawsNone) {
     ColourSurface s(window, 6, 6, RGB(0, 0, 0));
     HGDIOBJ brush = CreateSolidBrush(RGB(0, 200, 0));
     HGDIOBJ oldBrush = SelectObject(s.dc, brush);
-    Rectangle(s.dc, 0, 0, 5, 5);  // default black pen outlines; right and bottom excluded
+    Rectangle(s.dc, 0, 0, 5, 5);  // the default black pen outlines; right and bottom excluded
     EXPECT_EQ(s.Get(2, 2), RGB(0, 200, 0));
     EXPECT_EQ(s.Get(0, 0), RGB(0, 0, 0));
     EXPECT_EQ(s.Get(5, 5), RGB(0, 0, 0));
-
-    HGDIOBJ pen = CreatePen(PS_NULL, 1, 0);
-    HGDIOBJ oldPen = SelectObject(s.dc, pen);
+    HGDIOBJ oldPen = SelectObject(s.dc, GetStockObject(NULL_PEN));
     Rectangle(s.dc, 0, 0, 6, 6);
     EXPECT_EQ(s.Get(0, 0), RGB(0, 200, 0));
-    EXPECT_EQ(s.Get(4, 4), RGB(0, 200, 0));
     EXPECT_EQ(s.Get(5, 5), RGB(0, 0, 0));
     SelectObject(s.dc, oldPen);
     SelectObject(s.dc, oldBrush);
-    EXPECT_TRUE(DeleteObject(pen));
     EXPECT_TRUE(DeleteObject(brush));
 }
 
-TEST_F(GdiTest, StaleHandlesAreRefused) {
-    HDC dc = CreateCompatibleDC(nullptr);
-    DeleteDC(dc);
-    EXPECT_FALSE(DeleteDC(dc));
-    EXPECT_FALSE(BitBlt(dc, 0, 0, 1, 1, dc, 0, 0, SRCCOPY));
-    EXPECT_EQ(SelectObject(dc, GetStockObject(WHITE_BRUSH)), nullptr);
-}
+TEST_F(GdiTest, PixelsAreSetAndReadInsideTheBitmapAndReadWholeAsDibBits) {
+    ColourSurface s(window, 3, 2, RGB(5, 6, 7));
+    EXPECT_EQ(SetPixel(s.dc, 2, 1, RGB(200, 100, 50)), RGB(200, 100, 50));
+    EXPECT_EQ(GetPixel(s.dc, 1, 1), RGB(5, 6, 7));
+    for (POINT outside : {POINT{3, 0}, POINT{0, 2}, POINT{-1, 0}}) {
+        EXPECT_EQ(GetPixel(s.dc, outside.x, outside.y), CLR_INVALID);
+        EXPECT_EQ(SetPixel(s.dc, outside.x, outside.y, 0), CLR_INVALID);
+    }
+    EXPECT_EQ(SetPixel(CreateCompatibleDC(nullptr), 0, 0, RGB(200, 200, 200)),
+              RGB(255, 255, 255));  // the first bitmap of a memory DC is monochrome
 
-TEST(RandomTest, TheSequenceIsFixedBySeed) {
-    LcgSrand(1);
-    int expected[] = {41, 18467, 6334, 26500, 19169};
-    for (int e : expected) EXPECT_EQ(LcgRand(), e);
-    LcgSrand(12345);
-    int first = LcgRand();
-    LcgSrand(12345);
-    EXPECT_EQ(LcgRand(), first);
+    // Whole rows of 32 bits, blue first: bottom-up, the first scan line is the last row.
+    SelectObject(s.dc, s.previous);  // GetDIBits reads a bitmap that no DC holds
+    BITMAPINFO info{};
+    info.bmiHeader = BITMAPINFOHEADER{sizeof info.bmiHeader, 3, 2, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<RGBQUAD> rows(6);
+    ASSERT_EQ(GetDIBits(s.dc, s.bitmap, 0, 9, rows.data(), &info, DIB_RGB_COLORS), 2);
+    EXPECT_TRUE(rows[2].rgbBlue == 50 && rows[2].rgbRed == 200);
+    info.bmiHeader.biHeight = -2;  // top-down, from the second line
+    ASSERT_EQ(GetDIBits(s.dc, s.bitmap, 1, 1, rows.data(), &info, DIB_RGB_COLORS), 1);
+    EXPECT_EQ(rows[2].rgbGreen, 100);
+    info.bmiHeader.biBitCount = 24;
+    EXPECT_EQ(GetDIBits(s.dc, s.bitmap, 0, 2, rows.data(), &info, DIB_RGB_COLORS), 0);
+    SelectObject(s.dc, s.bitmap);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: The Quillby developers
 #include "tests/platform/headless_fixture.h"
 
+#include "tests/support/test_window.h"
+
 std::vector<MSG>& HeadlessTest::Received() {
     static std::vector<MSG> messages;
     return messages;
@@ -25,12 +27,5 @@ void HeadlessTest::Restart(platform::HeadlessOptions options) {
     auto owned = std::make_unique<platform::HeadlessBackend>(std::move(options), log);
     backend = owned.get();
     platform::Start(std::move(owned));
-    WNDCLASSW cls{};
-    cls.style = CS_DBLCLKS;
-    cls.lpfnWndProc = RecordingProc;
-    cls.lpszClassName = L"TEST";
-    RegisterClassW(&cls);
-    window = CreateWindowExW(0, L"TEST", L"Test", WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
-                             CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
-    MoveWindow(window, 0, 0, 240, 320, FALSE);
+    window = OpenTestWindow(L"TEST", RecordingProc, CS_DBLCLKS);
 }

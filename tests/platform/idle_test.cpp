@@ -14,6 +14,7 @@
 #include "platform/host.h"
 #include "platform/idle_policy.h"
 #include "shell/platform.h"
+#include "tests/support/test_window.h"
 
 namespace {
 
@@ -46,12 +47,7 @@ std::vector<std::pair<uint32_t, uint32_t>> RunLoop(uint32_t startTick, std::vect
     auto owned = std::make_unique<WaitRecorder>(log, startTick);
     WaitRecorder* backend = owned.get();
     platform::Start(std::move(owned));
-    WNDCLASSW cls{};
-    cls.lpfnWndProc = DefWindowProcW;
-    cls.lpszClassName = L"IDLE";
-    RegisterClassW(&cls);
-    HWND window = CreateWindowExW(0, L"IDLE", L"Idle", WS_VISIBLE, 0, 0, 240, 320, nullptr, nullptr,
-                                  nullptr, nullptr);
+    HWND window = OpenTestWindow(L"IDLE");
     size_t next = 0;
     MSG msg;
     while (backend->Elapsed() < until) {

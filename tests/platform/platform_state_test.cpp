@@ -9,6 +9,7 @@
 #include "platform/headless/headless_backend.h"
 #include "platform/host.h"
 #include "shell/platform.h"
+#include "tests/support/test_window.h"
 
 namespace {
 
@@ -24,13 +25,7 @@ TEST(PlatformStateTest, ASecondStartBeginsAsTheFirstDidWhateverTheFirstLeftBehin
         EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE));
         for (COLORREF c : platform::Display().pixels) ASSERT_EQ(c, RGB(0, 0, 0));
 
-        WNDCLASSW cls{};
-        cls.style = CS_DBLCLKS;
-        cls.lpfnWndProc = DefWindowProcW;
-        cls.lpszClassName = L"STATE";
-        ASSERT_NE(RegisterClassW(&cls), 0);
-        HWND window = CreateWindowExW(0, L"STATE", L"State", WS_VISIBLE, 0, 0, 240, 320, nullptr,
-                                      nullptr, nullptr, nullptr);
+        HWND window = OpenTestWindow(L"STATE", DefWindowProcW, CS_DBLCLKS);
         ASSERT_NE(window, nullptr);
         // Left behind: a drawing on the window, objects never deleted, a font in use, a half
         // made double click, a posted message and a quit.

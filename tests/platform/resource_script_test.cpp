@@ -19,19 +19,6 @@ platform::ResourceScript Parse(const std::string& text) {
     return platform::ParseResourceScript(text, "x.rc");
 }
 
-TEST(ResourceScriptTest, ReadsTheProgramsOwnScript) {
-    std::ifstream in("resources/resources.rc");
-    std::string text((std::istreambuf_iterator<char>(in)), {});
-    platform::ResourceScript script = Parse(text);
-    ASSERT_EQ(script.error, "");
-    // Seven screen and control bitmaps, 78 letter pictures, the icon, five sounds, two fonts.
-    EXPECT_EQ(script.resources.size(), 93u);
-    EXPECT_EQ(script.resources.front().type, "BITMAP");
-    EXPECT_EQ(script.resources.front().path, "bitmaps/game_background.bmp");
-    EXPECT_EQ(script.strings.size(), 4u);
-    EXPECT_EQ(script.strings.at(306), U"2025\u20132026");
-}
-
 TEST(ResourceScriptTest, ReadsNamedTypesEscapesAndCommentsAsAResourceCompilerDoes) {
     platform::ResourceScript script = Parse(
         "#pragma code_page(65001)\n"

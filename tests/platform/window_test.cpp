@@ -8,89 +8,47 @@ namespace {
 
 using WindowTest = HeadlessTest;
 
-std::vector<UINT> Messages() {
+// What the window's procedure received since last asked.
+std::vector<UINT> Delivered() {
     std::vector<UINT> out;
     for (const MSG& m : HeadlessTest::Received()) out.push_back(m.message);
+    HeadlessTest::Received().clear();
+    return out;
+}
+
+// Takes `count` messages off the queue without dispatching them.
+std::vector<UINT> Take(int count) {
+    std::vector<UINT> out;
+    MSG msg;
+    while (count-- > 0 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) out.push_back(msg.message);
     return out;
 }
 
 TEST_F(WindowTest, CreationSendsCreateInsideTheCallAndDefaultsBelowTheTaskBar) {
-    platform::Stop();
-    Restart(platform::HeadlessOptions{});
-    EXPECT_EQ(Received().front().message, UINT(WM_CREATE));
+    EXPECT_EQ(Delivered().front(), UINT(WM_CREATE));
     HWND second = CreateWindowExW(0, L"TEST", L"x", 0, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                   CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
     RECT r;
     GetClientRect(second, &r);
-    EXPECT_EQ(r.right, 240);
-    EXPECT_EQ(r.bottom, 294);
+    EXPECT_TRUE(r.right == 240 && r.bottom == 294) << r.right << 'x' << r.bottom;
     EXPECT_EQ(CreateWindowExW(0, L"NOPE", L"x", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr),
               nullptr);
-}
-
-TEST_F(WindowTest, CloseDestroysTheWindowWhichSendsDestroy) {
-    Received().clear();
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    MSG msg;
-    ASSERT_TRUE(GetMessageW(&msg, nullptr, 0, 0));
-    DispatchMessageW(&msg);
-    EXPECT_EQ(Messages(), (std::vector<UINT>{WM_CLOSE, WM_DESTROY, WM_NCDESTROY}));
-    RECT r;
-    EXPECT_FALSE(GetClientRect(window, &r));
-    EXPECT_FALSE(PostMessageW(window, WM_LBUTTONDOWN, 0, 0));
-}
-
-TEST_F(WindowTest, PeekWithoutRemovalLeavesTheMessageAndQuitComesAfterPostedOnes) {
-    PostMessageW(window, WM_LBUTTONDOWN, 0, MAKELPARAM(3, 4));
-    PostQuitMessage(7);
-    MSG msg;
-    ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE));
-    EXPECT_EQ(msg.message, UINT(WM_LBUTTONDOWN));
-    ASSERT_TRUE(GetMessageW(&msg, nullptr, 0, 0));
-    EXPECT_EQ(msg.message, UINT(WM_LBUTTONDOWN));
-    EXPECT_EQ(LOWORD(msg.lParam), 3);
-    EXPECT_FALSE(GetMessageW(&msg, nullptr, 0, 0));
-    EXPECT_EQ(msg.message, UINT(WM_QUIT));
-    EXPECT_EQ(msg.wParam, WPARAM(7));
+    EXPECT_EQ(FindWindowW(L"TEST", L"TEST"), window);
+    EXPECT_EQ(FindWindowW(L"TEST", L"Other"), nullptr);
 }
 
 TEST_F(WindowTest, PaintComesWhenTheQueueIsOtherwiseEmptyUntilValidated) {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);  // showing painted
+    Delivered();
+    UpdateWindow(window);  // nothing is invalid: no paint
+    EXPECT_TRUE(Delivered().empty());
     InvalidateRect(window, nullptr, FALSE);
     PostMessageW(window, WM_LBUTTONUP, 0, 0);
-    ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(msg.message, UINT(WM_LBUTTONUP));
-    ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(msg.message, UINT(WM_PAINT));
-    // Not yet validated: due again.
-    ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(msg.message, UINT(WM_PAINT));
-    PAINTSTRUCT ps;
-    BeginPaint(window, &ps);
-    EXPECT_EQ(ps.rcPaint.right, 240);
-    EndPaint(window, &ps);
+    EXPECT_EQ(Take(3), (std::vector<UINT>{WM_LBUTTONUP, WM_PAINT, WM_PAINT}));  // not validated
+    UpdateWindow(window);  // paints at once, which validates
+    EXPECT_EQ(Delivered(), std::vector<UINT>{WM_PAINT});
     EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
-}
-
-TEST_F(WindowTest, UpdateWindowPaintsAtOnceOnlyWhenSomethingIsInvalid) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-    Received().clear();
-    UpdateWindow(window);
-    EXPECT_TRUE(Messages().empty());
-    RECT r{1, 1, 5, 5};
-    InvalidateRect(window, &r, FALSE);
-    UpdateWindow(window);
-    EXPECT_EQ(Messages(), (std::vector<UINT>{WM_PAINT}));
-}
-
-TEST_F(WindowTest, AnEmptyLookAdvancesVirtualTimeByOneMillisecond) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-    DWORD before = GetTickCount();
-    EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE));
-    EXPECT_EQ(GetTickCount(), before + 1);
 }
 
 TEST_F(WindowTest, AQuickSecondTapInPlaceBecomesADoubleClick) {
@@ -100,22 +58,8 @@ TEST_F(WindowTest, AQuickSecondTapInPlaceBecomesADoubleClick) {
     platform::PostStylus(true, 51, 49);  // a third press starts afresh
     backend->Advance(600);
     platform::PostStylus(true, 51, 49);  // too late
-    MSG msg;
-    std::vector<UINT> got;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-        if (msg.message != WM_PAINT)
-            got.push_back(msg.message);
-        else
-            DispatchMessageW(&msg);
-    EXPECT_EQ(got, (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK,
-                                      WM_LBUTTONDOWN, WM_LBUTTONDOWN}));
-}
-
-TEST_F(WindowTest, FindWindowMatchesClassAndCaption) {
-    EXPECT_EQ(FindWindowW(L"TEST", L"Test"), window);
-    EXPECT_EQ(FindWindowW(L"TEST", L"Other"), nullptr);
-    EXPECT_TRUE(
-        SetForegroundWindow(reinterpret_cast<HWND>(reinterpret_cast<ULONG_PTR>(window) | 1)));
+    EXPECT_EQ(Take(5), (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK,
+                                          WM_LBUTTONDOWN, WM_LBUTTONDOWN}));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "platform/headless/headless_backend.h"
 #include "platform/host.h"
 #include "tests/support/test_host.h"
+#include "tests/support/test_window.h"
 
 namespace {
 
@@ -34,10 +35,6 @@ class RecordingBackend : public platform::HeadlessBackend {
 
 RecordingBackend* backend = nullptr;
 
-LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
 }  // namespace
 
 namespace test_host {
@@ -46,13 +43,7 @@ HWND Open(DWORD startTick) {
     auto owned = std::make_unique<RecordingBackend>(startTick);
     backend = owned.get();
     platform::Start(std::move(owned));
-    WNDCLASSW cls{};
-    cls.lpfnWndProc = TestWindowProc;
-    cls.lpszClassName = L"QUILLBY_TEST";
-    RegisterClassW(&cls);
-    HWND window = CreateWindowExW(0, L"QUILLBY_TEST", L"Quillby test", WS_VISIBLE, 0, 0, 240, 320,
-                                  nullptr, nullptr, nullptr, nullptr);
-    return window;
+    return OpenTestWindow(L"QUILLBY_TEST");
 }
 
 void Close() {
