@@ -43,25 +43,26 @@ class MainWindowTest : public ::testing::Test {
     std::ostringstream log;
 };
 
-TEST_F(MainWindowTest, AWindowThatCannotBeCreatedEndsTheProgramWithOneLineAndCodeOne) {
-    Start(true, false);
-    testing::internal::CaptureStderr();
-    int code = Run();
-    std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(code, 1);
-    EXPECT_EQ(err, "quillby: cannot create the main window\n");
-    EXPECT_EQ(TheApp, nullptr);
-}
-
-TEST_F(MainWindowTest, ASecondLaunchBringsTheFirstForwardAndEndsWithZero) {
-    TroubledBackend* b = Start(false, true);
-    testing::internal::CaptureStderr();
-    int code = Run();
-    std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(code, 0);
-    EXPECT_TRUE(b->broughtForward);
-    EXPECT_FALSE(b->opened);  // no window was made
-    EXPECT_NE(err.find("already running"), std::string::npos);
+TEST_F(MainWindowTest, WithoutAWindowOrBesideARunningCopyTheProgramSaysSoAndEnds) {
+    struct Case {
+        bool noDisplay, otherCopy;
+        int code;
+        const char* said;
+    } cases[] = {
+        {true, false, 1, "quillby: cannot create the main window\n"},
+        // The first is brought forward instead, and no window is made.
+        {false, true, 0, "quillby: Quillby is already running; bringing it to the front\n"},
+    };
+    for (const Case& c : cases) {
+        TroubledBackend* b = Start(c.noDisplay, c.otherCopy);
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(Run(), c.code);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), c.said);
+        EXPECT_EQ(TheApp, nullptr);
+        EXPECT_EQ(b->broughtForward, c.otherCopy);
+        EXPECT_EQ(b->opened, c.noDisplay);
+        platform::Stop();
+    }
 }
 
 TEST_F(MainWindowTest, APaintWithoutTheAppValidatesTheWindowAndPaintsNothing) {
