@@ -7,7 +7,6 @@
 #include <poll.h>
 
 #include <algorithm>
-#include <cmath>
 #include <memory>
 #include <string>
 #include <thread>
@@ -38,9 +37,8 @@ class DesktopBackendTest : public ::testing::Test {
     }
 
     // Starts the platform on the SDL backend, silent unless `sound`, and creates the window.
-    void Open(int scale, bool fullscreen = false, uint32_t startTick = 0, bool sound = false) {
-        auto owned =
-            std::make_unique<SdlBackend>(DesktopOptions{scale, fullscreen, startTick, "", sound});
+    void Open(int scale, bool fullscreen = false, bool sound = false) {
+        auto owned = std::make_unique<SdlBackend>(DesktopOptions{scale, fullscreen, 0, "", sound});
         backend = owned.get();
         platform::Start(std::move(owned));
         WNDCLASSW cls{};
@@ -118,21 +116,12 @@ class DesktopBackendTest : public ::testing::Test {
     // Opens a window with sound on SDL's dummy audio driver and shows its first frame.
     void OpenWithSound() {
         setenv("SDL_AUDIODRIVER", "dummy", 1);
-        Open(1, false, 0, true);
+        Open(1, false, true);
         ShowFirstFrame(platform::Surface(240, 320));
     }
 
     SdlBackend* backend = nullptr;
 };
-
-// `seconds` of a 440 Hz tone, 8-bit at 11025 Hz, as the game's sounds are.
-std::vector<uint8_t> Tone(double seconds) {
-    std::vector<uint8_t> bytes(size_t(11025 * seconds));
-    for (size_t i = 0; i < bytes.size(); ++i)
-        bytes[i] =
-            uint8_t(128 + std::lround(60 * std::sin(2 * 3.14159265 * 440 * double(i) / 11025)));
-    return bytes;
-}
 
 // Every display pixel differs from its neighbours in all three colour channels.
 platform::Surface Pattern() {
@@ -176,9 +165,7 @@ TEST_F(DesktopBackendTest, TheLeftButtonIsTheStylusAndAReleaseOutsideLandsOnTheE
     Open(2);
     Stroke(2 * 75 + 1, 2 * 20, 2 * 75, 2 * 21 + 1);
     Stroke(20, 600, -35, 700);  // dragged off the bottom-left corner
-    Stroke(470, 10, 900, -3);
-    EXPECT_EQ(Posted(), (Messages{"down 75 20", "up 75 21", "down 10 300", "up 0 319", "down 235 5",
-                                  "up 239 0"}));
+    EXPECT_EQ(Posted(), (Messages{"down 75 20", "up 75 21", "down 10 300", "up 0 319"}));
     // Other buttons, the copy of a touch and a release with no press before it are no stylus.
     Stroke(100, 100, 100, 100, SDL_BUTTON_RIGHT);
     Stroke(100, 100, 100, 100, SDL_BUTTON_LEFT, SDL_TOUCH_MOUSEID);
@@ -217,21 +204,9 @@ TEST_F(DesktopBackendTest, OneFingerIsTheStylusAndTheCloseBoxPostsClose) {
     EXPECT_FALSE(backend->StylusDown());
 }
 
-TEST_F(DesktopBackendTest, TheClockStandsAtTheStartTickUntilTheLoopFirstLooks) {
-    Open(1, false, 1234);
-    SDL_Delay(100);
-    EXPECT_EQ(GetTickCount(), 1234u);  // seeding and building the screens take no game time
-    MSG msg;
-    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
-    uint32_t first = GetTickCount();
-    EXPECT_LT(first - 1234u, 100u);
-    SDL_Delay(30);
-    EXPECT_GE(GetTickCount() - first, 30u);
-}
-
 TEST_F(DesktopBackendTest, WithoutAnAudioDeviceTheGameSaysSoOnceAndPlaysSilently) {
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-    Open(1, false, 0, true);
+    Open(1, false, true);
     static const uint8_t samples[64] = {128};
     Sound sound{0, 11025, 8, samples, sizeof samples};
     testing::internal::CaptureStderr();
@@ -247,8 +222,8 @@ TEST_F(DesktopBackendTest, WithoutAnAudioDeviceTheGameSaysSoOnceAndPlaysSilently
 
 TEST_F(DesktopBackendTest, AnAudioDeviceLostMidSoundLeavesTheGameSilentUntilOneAppears) {
     OpenWithSound();
-    std::vector<uint8_t> tone = Tone(1.0);
-    Sound sound{0, 11025, 8, tone.data(), tone.size()};
+    std::vector<uint8_t> second(11025, 128);
+    Sound sound{0, 11025, 8, second.data(), second.size()};
     testing::internal::CaptureStderr();
     backend->PlaySound(sound);
     SDL_AudioDeviceID device = backend->audio().device();
@@ -277,8 +252,8 @@ TEST_F(DesktopBackendTest, AnAudioDeviceLostMidSoundLeavesTheGameSilentUntilOneA
 
 TEST_F(DesktopBackendTest, AtRestTheAudioDeviceClosesOnceItsSoundHasEndedAndOpensForTheNext) {
     OpenWithSound();
-    std::vector<uint8_t> tone = Tone(0.2);
-    Sound click{0, 11025, 8, tone.data(), tone.size()};
+    std::vector<uint8_t> fifth(11025 / 5, 128);
+    Sound click{0, 11025, 8, fifth.data(), fifth.size()};
     backend->PlaySound(click);
     backend->Idle(platform::IdlePolicy::kBriefWaitMs);  // the program moves: the device stays
     EXPECT_NE(backend->audio().device(), 0u);

@@ -6,21 +6,14 @@
 # Exits 77 (skipped) where Xvfb, xdotool or ImageMagick is missing.
 set -euo pipefail
 exe=$(realpath "$1")
-skip() { echo "SKIPPED: $*"; exit 77; }
-fail() { echo "FAILED: $*" >&2; exit 1; }
-
-command -v Xvfb >/dev/null && command -v xdotool >/dev/null || skip "Xvfb or xdotool is missing"
-# ImageMagick's own programs, not a stand-in that may come first on PATH.
-for tool in import convert compare; do [ -x "/usr/bin/$tool" ] || skip "ImageMagick's $tool is missing"; done
+source "$(dirname "$0")/../support/x11.sh"
+need_x import convert compare
 
 work=$(mktemp -d /tmp/quillby-e2e-XXXXXX)
 pids=()
 trap 'kill "${pids[@]}" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"' EXIT
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || skip "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")" XDG_RUNTIME_DIR="$work/runtime" SDL_AUDIODRIVER=dummy
+start_xvfb
+export XDG_RUNTIME_DIR="$work/runtime" SDL_AUDIODRIVER=dummy
 mkdir -m 700 "$XDG_RUNTIME_DIR"  # this run meets only itself, never a family's real game
 
 taps=("120 160" "75 20")  # the title screen, then the quiz switch
@@ -28,24 +21,21 @@ printf '%s\n' "400 shot title" "500 down ${taps[0]}" "550 up ${taps[0]}" "2000 d
   "5000 shot quiz" "5100 close" >"$work/taps.txt"
 "$exe" --headless --start-tick 1234 --script "$work/taps.txt" --shots "$work" >/dev/null ||
   fail "the headless run failed"
-[ "$(compare -metric AE "$work/title.png" "$work/quiz.png" null: 2>&1 || true)" != 0 ] ||
-  fail "the headless taps did not leave the title screen"
+[ "$(differ "$work/title.png" "$work/quiz.png")" != 0 ] || fail "the headless taps did not leave the title screen"
 
 "$exe" --scale 2 --start-tick 1234 2>"$work/desktop.err" &
 game=$!
 pids+=("$game")
 window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quillby$' | head -1) ||
   fail "no window named Quillby appeared: $(cat "$work/desktop.err")"
-tap() { xdotool mousemove --window "$window" $(($1 * 2 + 1)) $(($2 * 2 + 1)) click 1; }
 sleep 1
 tap ${taps[0]}
 sleep 1.5
 tap ${taps[1]}
 sleep 3  # past every animation: the round now waits for a tap
 
-import -window "$window" "$work/window.png"
-convert "$work/window.png" -sample 50% -depth 8 "$work/halved.png"
-differ=$(compare -metric AE "$work/halved.png" "$work/quiz.png" null: 2>&1 || true)
+shot_halved "$work/halved.png"
+differ=$(differ "$work/halved.png" "$work/quiz.png")
 [ "$differ" = 0 ] || { cp "$work/halved.png" "$work/quiz.png" /tmp/ 2>/dev/null
   fail "the halved window differs from the headless shot in $differ pixels (see /tmp/halved.png, /tmp/quiz.png)"; }
 
@@ -54,9 +44,6 @@ count=$(xdotool search --name '^Quillby$' | wc -l)
 [ "$count" = 1 ] || fail "$count windows named Quillby after a second launch"
 
 tap 227 13  # the close button
-for _ in $(seq 50); do kill -0 "$game" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$game" 2>/dev/null && fail "the game was still running 5 s after its close button"
-code=0
-wait "$game" || code=$?
+await_end "$game" 50 || fail "the game was still running 5 s after its close button"
 [ "$code" = 0 ] || fail "the game ended with exit code $code: $(cat "$work/desktop.err")"
 echo "the window matched the headless run, a second launch left one window, close exited 0"

@@ -11,9 +11,8 @@
 # Exits 77 (skipped) where Xvfb or xdotool is missing or Xvfb cannot start.
 set -euo pipefail
 exe=$(realpath "$1")
-skip() { echo "SKIPPED: $*"; exit 77; }
-fail() { echo "FAILED: $*" >&2; exit 1; }
-command -v Xvfb >/dev/null && command -v xdotool >/dev/null || skip "Xvfb or xdotool is missing"
+source "$(dirname "$0")/../support/x11.sh"
+need_x
 
 work=$(mktemp -d /tmp/quillby-surroundings-XXXXXX)
 cleanup() {
@@ -29,14 +28,15 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 # Starts an Xvfb of its own for $1 (a name); prints its display, ":N". The number is chosen at
 # random among high ones, away from the low numbers other programs' servers take and leave:
-# a server ending as another starts on its number could remove the newcomer's socket.
+# a server ending as another starts on its number could remove the newcomer's socket. It never
+# resets: a server that resets as its last client leaves refuses the next one meanwhile.
 start_x() {
   local n _
   for _ in $(seq 10); do
     n=$((1000 + RANDOM % 9000))
     rm -f "$work/$1.display"
     # Its output goes nowhere: this runs inside $(...), which would wait for it to end.
-    Xvfb ":$n" -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/$1.display" >/dev/null 2>&1 &
+    Xvfb ":$n" -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset 3>"$work/$1.display" >/dev/null 2>&1 &
     echo $! >"$work/$1.x.pid"
     for _ in $(seq 100); do
       [ -s "$work/$1.display" ] && { echo ":$n"; return 0; }
@@ -67,16 +67,6 @@ await_windows() {
   for _ in $(seq "$2"); do [ "$(windows "$1")" -ge "$3" ] && return 0; sleep 0.1; done
   return 1
 }
-# Waits up to $2 tenths of a second for process $1, a child of this shell, to end; sets code to
-# its exit code.
-await_end() {
-  local _
-  for _ in $(seq "$2"); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$1" 2>/dev/null && return 1
-  code=0
-  wait "$1" || code=$?
-}
-
 # 1. The display goes away, at a different moment of each try.
 display_lost_try() {
   local n=$1 display game ended code

@@ -14,11 +14,8 @@ exe=$(realpath "$1")
 root=$(cd "$(dirname "$0")/../.." && pwd)
 wine_run="$root/scripts/wine-run.sh"
 golden="$root/tests/golden"
-skip() { echo "SKIPPED: $*"; exit 77; }
-fail() { echo "FAILED: $*" >&2; exit 1; }
-
-command -v Xvfb >/dev/null && command -v xdotool >/dev/null || skip "Xvfb or xdotool is missing"
-for tool in import convert compare identify; do [ -x "/usr/bin/$tool" ] || skip "ImageMagick's $tool is missing"; done
+source "$root/tests/support/x11.sh"
+need_x import convert compare identify
 [ -x /usr/lib/wine/wine64 ] || command -v wine64 >/dev/null || skip "Wine is missing"
 
 work=$(mktemp -d /tmp/quillby-wine-e2e-XXXXXX)
@@ -32,14 +29,8 @@ finish() {
 }
 trap finish EXIT
 "$wine_run" --stop
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || skip "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")"
+start_xvfb
 
-# Pixels that differ between two pictures of the same size.
-differ() { compare -metric AE "$1" "$2" null: 2>&1 || true; }
 # The bounding box (WxH+X+Y) of the pixels that differ.
 differing_box() { convert "$1" "$2" -compose difference -composite -threshold 0 -format '%@' info:; }
 # How many pixels of colour $2 the box $3 of picture $1 holds.
@@ -48,12 +39,10 @@ count_colour() {
     -format '%[fx:round(mean*w*h)]' info:
 }
 shot() {
-  import -window "$window" "$work/window.png"
-  convert "$work/window.png" -sample 50% -depth 8 "$work/$1.png"
+  shot_halved "$work/$1.png"
   [ "$(identify -format '%wx%h' "$work/window.png")" = 480x640 ] ||
     fail "the client area is $(identify -format '%wx%h' "$work/window.png"), not 480x640 at scale 2"
 }
-click() { xdotool mousemove --window "$window" $(($1 * 2 + 1)) $(($2 * 2 + 1)) click 1; }
 
 # A wrong command line: one line on the error output, exit code 2, no window.
 code=0
@@ -84,9 +73,9 @@ done
 
 # The game, then the quiz: start tick 2026 gives the yarn top right, the bus bottom right and the
 # rocket bottom left, each exactly where and as it is headless.
-click 120 150
+tap 120 150
 sleep 1.5
-click 75 20
+tap 75 20
 sleep 2.5
 shot quiz
 quiz_differ=$(differ "$work/quiz.png" "$golden/quiz.png")
@@ -115,11 +104,8 @@ timeout 30 "$wine_run" "$exe" >"$work/second.out" 2>&1 ||
 count=$(xdotool search --name '^Quillby$' | wc -l)
 [ "$count" = 1 ] || fail "$count windows named Quillby after a second launch"
 
-click 227 13  # the close button
-for _ in $(seq 100); do kill -0 "$game" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$game" 2>/dev/null && fail "the game was still running 10 s after its close button"
-code=0
-wait "$game" || code=$?
+tap 227 13  # the close button
+await_end "$game" 100 || fail "the game was still running 10 s after its close button"
 [ "$code" = 0 ] || fail "the game ended with exit code $code: $(cat "$work/game.out")"
 # --help lists what this build takes: the window's options, not the Linux build's headless run.
 timeout 30 "$wine_run" "$exe" --help >"$work/help.out" 2>&1 || fail "--help failed: $(cat "$work/help.out")"
