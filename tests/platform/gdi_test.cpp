@@ -101,23 +101,6 @@ TEST_F(GdiTest, ACopyWithinOneBitmapHandlesOverlapAndOneOntoTheWindowStopsAtTheD
     ReleaseDC(window, dc);
 }
 
-TEST_F(GdiTest, RectangleFillsInsideAnOutlineAndNullPenDrawsNone) {
-    ColourSurface s(window, 6, 6, RGB(0, 0, 0));
-    HGDIOBJ brush = CreateSolidBrush(RGB(0, 200, 0));
-    HGDIOBJ oldBrush = SelectObject(s.dc, brush);
-    Rectangle(s.dc, 0, 0, 5, 5);  // the default black pen outlines; right and bottom excluded
-    EXPECT_EQ(s.Get(2, 2), RGB(0, 200, 0));
-    EXPECT_EQ(s.Get(0, 0), RGB(0, 0, 0));
-    EXPECT_EQ(s.Get(5, 5), RGB(0, 0, 0));
-    HGDIOBJ oldPen = SelectObject(s.dc, GetStockObject(NULL_PEN));
-    Rectangle(s.dc, 0, 0, 6, 6);
-    EXPECT_EQ(s.Get(0, 0), RGB(0, 200, 0));
-    EXPECT_EQ(s.Get(5, 5), RGB(0, 0, 0));
-    SelectObject(s.dc, oldPen);
-    SelectObject(s.dc, oldBrush);
-    EXPECT_TRUE(DeleteObject(brush));
-}
-
 TEST_F(GdiTest, PixelsAreSetAndReadInsideTheBitmapAndReadWholeAsDibBits) {
     ColourSurface s(window, 3, 2, RGB(5, 6, 7));
     EXPECT_EQ(SetPixel(s.dc, 2, 1, RGB(200, 100, 50)), RGB(200, 100, 50));

@@ -3,9 +3,7 @@
 // What the browser tests and the web benchmark share: a static server for build/web on
 // 127.0.0.1 and Debian's Chromium, driven by playwright-core, kept off the network.
 import { createServer } from 'node:http';
-import { mkdtempSync, rmSync } from 'node:fs';
 import { readFile } from 'node:fs/promises';
-import { tmpdir } from 'node:os';
 import { extname, join, normalize, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { chromium } from 'playwright-core';
@@ -65,17 +63,4 @@ const ARGS = [
 // to the network. Each test makes its own context in it: a private window.
 export function launch() {
   return chromium.launch({ executablePath: CHROMIUM, headless: true, args: ARGS });
-}
-
-// Chromium as a person's own window, on a fresh profile of its own that close() removes.
-export async function launchProfile() {
-  const profile = mkdtempSync(join(tmpdir(), 'quillby-chromium-'));
-  const context = await chromium.launchPersistentContext(profile, { executablePath: CHROMIUM, headless: true, args: ARGS });
-  return {
-    context,
-    close: async () => {
-      await context.close();
-      rmSync(profile, { recursive: true, force: true });
-    },
-  };
 }

@@ -9,7 +9,7 @@ import { existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'no
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { after, before, test } from 'node:test';
-import { ROOT, SITE, launch, launchProfile, serve } from './harness.mjs';
+import { ROOT, SITE, launch, serve } from './harness.mjs';
 
 const START = `?start-tick=2026&test`;
 const TITLE_TAP = [120, 160];
@@ -172,30 +172,6 @@ test('the close button ends the game and "Play again" starts a fresh one', async
   await shows(page, golden('card'));
   assert.equal(server.requests.length, requests, 'nothing loaded again from the network');
   await context.close();
-});
-
-test('the browser finds the page installable: its manifest, icons and worker', async () => {
-  // In a window of a person's own profile: nothing installs from a private one.
-  const own = await launchProfile();
-  const page = await open(own.context);
-  await page.evaluate(() => navigator.serviceWorker.ready);
-  const cdp = await own.context.newCDPSession(page);
-  assert.deepEqual((await cdp.send('Page.getAppManifest')).errors, []);
-  assert.deepEqual((await cdp.send('Page.getInstallabilityErrors')).installabilityErrors, []);
-  const manifest = await (await page.request.get(server.url + 'manifest.webmanifest')).json();
-  assert.equal(manifest.name, 'Quillby');
-  assert.equal(manifest.display, 'fullscreen');
-  assert.equal(manifest.orientation, 'portrait');
-  for (const icon of manifest.icons) {
-    const size = await page.evaluate(async (src) => {
-      const picture = new Image();
-      picture.src = src;
-      await picture.decode();
-      return `${picture.naturalWidth}x${picture.naturalHeight}`;
-    }, icon.src);
-    assert.equal(size, icon.sizes);
-  }
-  await own.close();
 });
 
 test('after one visit the page opens with no network', async () => {
