@@ -123,22 +123,9 @@ class RcCompileTest : public ::testing::Test {
         int status = pipe ? pclose(pipe) : -1;
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, said};
     }
-    std::string Output() const {
-        std::ifstream in(folder / "old.cpp");
-        return std::string((std::istreambuf_iterator<char>(in)), {});
-    }
 
     std::filesystem::path folder;
 };
-
-TEST_F(RcCompileTest, WritesTheTableOfAGoodScript) {
-    auto [code, said] = Compile("7 BITMAP \"a.bmp\"\n8 RCDATA \"sub/../a.bmp\"\n");
-    EXPECT_EQ(code, 0);
-    EXPECT_EQ(said, "");
-    EXPECT_NE(Output().find("const uint8_t r0[] = {\n100,105,98,};"), std::string::npos);
-    EXPECT_NE(Output().find("{10, nullptr, 8, r1, s1},"), std::string::npos);
-    EXPECT_FALSE(std::filesystem::exists(folder / "old.cpp.partial"));
-}
 
 TEST_F(RcCompileTest, ABadScriptOrFileIsOneLineExitOneAndNoOutput) {
     std::string rc = (folder / "x.rc").string();
