@@ -13,7 +13,7 @@
 
 #include "platform/dib.h"
 #include "platform/sound.h"
-#include "tests/platform/headless_fixture.h"
+#include "shell/platform.h"
 
 namespace {
 
@@ -88,16 +88,6 @@ TEST(ParseWaveTest, RefusesTruncatedOrLyingImagesAndAllButMonoPcmOfEightOrSixtee
     for (const Bytes& image : refused) EXPECT_EQ(Read(image), "refused") << &image - refused;
     platform::Sound s;
     EXPECT_FALSE(platform::ParseWave(nullptr, 100, s));
-}
-
-class PlaySoundTest : public HeadlessTest {};
-
-TEST_F(PlaySoundTest, PlaysWholeImagesFromMemoryOnly) {
-    auto stereo = Exact(Riff(Fmt(1, 2, 11025, 8) + kData)), mine = Exact(Riff(kFmt + kData));
-    EXPECT_FALSE(sndPlaySoundW(reinterpret_cast<LPCWSTR>(stereo.get()), SND_MEMORY));
-    EXPECT_FALSE(sndPlaySoundW(L"click.wav", SND_ASYNC));  // never from a file
-    EXPECT_TRUE(sndPlaySoundW(reinterpret_cast<LPCWSTR>(mine.get()), SND_MEMORY));
-    EXPECT_EQ(log.str(), "0 sound 0\n");  // not a resource: no id
 }
 
 // A device-independent bitmap as a resource holds it: BITMAPINFOHEADER (one plane, BI_RGB,
