@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
+#include <set>
+
 #include "tests/game/game_fixture.h"
 
 namespace {
@@ -21,14 +23,26 @@ TEST_F(CardsTest, TheFirstCardIsAGreenCapitalAWithItsFirstPictureAndDrawsNothing
     EXPECT_EQ(next, LcgRand());
 }
 
-TEST_F(CardsTest, TheArrowsWalkTheRingOfFiftyTwoLettersBothWays) {
+TEST_F(CardsTest, TheArrowsWalkTheRingOfFiftyTwoLettersBothWaysEachCardDrawnAfresh) {
     std::wstring forwards;
+    std::set<COLORREF> colours;
+    std::set<int> variants;
     for (int i = 0; i < 52; ++i) {
         TapFigure(game->nextButton);
-        forwards += game->letter[0];
-        EXPECT_EQ(game->upperCase, game->letter[0] <= L'Z');
+        WCHAR c = game->letter[0];
+        forwards += c;
+        EXPECT_EQ(game->upperCase, c <= L'Z');
+        // Any of the three colours and of the letter's three pictures, the same for both cases.
+        Image* picture = game->pictures[0];
+        EXPECT_EQ(picture->bitmapId % 100, c - (game->upperCase ? L'A' : L'a')) << char(c);
+        EXPECT_EQ(picture->GetX(), 240 - picture->GetWidth() - 30) << char(c);
+        EXPECT_FALSE(picture->enabled);
+        colours.insert(LetterColour());
+        variants.insert(picture->bitmapId / 100);
     }
     EXPECT_EQ(forwards, L"BCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyzA");
+    EXPECT_EQ(colours, (std::set<COLORREF>(game->colours, game->colours + 3)));
+    EXPECT_EQ(variants, (std::set<int>{5, 6, 7}));
     std::wstring backwards;
     for (int i = 0; i < 52; ++i) {
         TapFigure(game->prevButton);
@@ -36,21 +50,6 @@ TEST_F(CardsTest, TheArrowsWalkTheRingOfFiftyTwoLettersBothWays) {
     }
     EXPECT_EQ(backwards, L"zyxwvutsrqponmlkjihgfedcbaZYXWVUTSRQPONMLKJIHGFEDCBA");
     EXPECT_EQ(test_host::Sounds(), std::vector<int>(104, 20000));
-}
-
-TEST_F(CardsTest, EachCardDrawsItsColourThenItsPictureSharedByBothCases) {
-    LcgSrand(99);
-    TapFigure(game->nextButton);  // "B"
-    LcgSrand(99);
-    int colour = LcgRand() % 3;
-    int variant = LcgRand() % 3;
-    EXPECT_EQ(LetterColour(), game->colours[colour]);
-    EXPECT_EQ(game->pictures[0]->bitmapId, 500 + 100 * variant + 1);
-    EXPECT_EQ(game->pictures[0]->GetX(), 240 - game->pictures[0]->GetWidth() - 30);
-    EXPECT_FALSE(game->pictures[0]->enabled);
-    for (int i = 0; i < 26; ++i) TapFigure(game->nextButton);
-    EXPECT_EQ(game->letter[0], L'b');
-    EXPECT_EQ(game->pictures[0]->bitmapId % 100, 1);
 }
 
 TEST_F(CardsTest, ArrowsPressOnTouchAndEveryPressAndReleaseIsReported) {
