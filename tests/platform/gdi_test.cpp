@@ -87,18 +87,4 @@ TEST_F(GdiTest, CopiesReachingPastEitherBitmapTakeTheSourcesPixelsAloneEachWhere
         }
 }
 
-TEST_F(GdiTest, ACopyWithinOneBitmapHandlesOverlapAndOneOntoTheWindowStopsAtTheDisplay) {
-    ColourSurface s(window, 4, 1, 0);
-    for (int x = 0; x < 4; ++x) s.Set(x, 0, RGB(x, 0, 0));
-    BitBlt(s.dc, 1, 0, 3, 1, s.dc, 0, 0, SRCCOPY);
-    EXPECT_EQ(s.Get(1, 0), RGB(0, 0, 0));
-    EXPECT_EQ(s.Get(3, 0), RGB(2, 0, 0));
-
-    ColourSurface source(window, 20, 20, RGB(7, 7, 7));
-    HDC dc = GetDC(window);
-    EXPECT_TRUE(BitBlt(dc, 230, 310, 20, 20, source.dc, 0, 0, SRCCOPY));
-    EXPECT_EQ(WindowPixel(239, 319), RGB(7, 7, 7));
-    ReleaseDC(window, dc);
-}
-
 }  // namespace

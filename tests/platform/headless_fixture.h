@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
 // The platform's own tests: a headless platform with one 240x320 window whose procedure records
-// what it receives, the backend at hand and the window's pixels readable.
+// what it receives, and the backend at hand.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -22,7 +22,6 @@ class HeadlessTest : public ::testing::Test {
 
     // Starts the platform again with these options and the recording window.
     void Restart(platform::HeadlessOptions options);
-    COLORREF WindowPixel(int x, int y) const { return platform::Display().At(x, y); }
 
   public:
     static std::vector<MSG>& Received();
