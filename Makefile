@@ -28,15 +28,18 @@ test:
 check-tree:
 	scripts/check-tree.sh
 
+# Configures, builds and runs the tests of one CMake preset.
+define preset_tests
+cmake --preset $(1)
+cmake --build --preset $(1) -j $(JOBS)
+ctest --preset $(1) -j $(JOBS)
+endef
+
 test-plain:
-	cmake --preset default
-	cmake --build --preset default -j $(JOBS)
-	ctest --preset default -j $(JOBS)
+	$(call preset_tests,default)
 
 test-sanitize:
-	cmake --preset sanitize
-	cmake --build --preset sanitize -j $(JOBS)
-	ctest --preset sanitize -j $(JOBS)
+	$(call preset_tests,sanitize)
 
 # The page: static files in build/web/ that any web server can host.
 web:
@@ -54,9 +57,7 @@ test-web: web build
 
 # The Windows build, cross-compiled with MinGW-w64; its tests run under Wine.
 test-windows:
-	cmake --preset windows
-	cmake --build --preset windows -j $(JOBS)
-	ctest --preset windows -j $(JOBS)
+	$(call preset_tests,windows)
 
 # build/windows/quillby.exe: the game for 64-bit Windows 10 and 11, one file.
 windows:

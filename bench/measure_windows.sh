@@ -26,10 +26,8 @@ cleanup() {
 }
 trap cleanup EXIT
 "$wine_run" --stop
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
+source "$root/tests/support/x11.sh"  # start_xvfb: an Xvfb of our own
+start_xvfb
 hz=$(getconf CLK_TCK)
 "$wine_run" cmd /c exit  # the Wine server and its desktop up, as on a running PC
 
