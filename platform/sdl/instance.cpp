@@ -6,14 +6,17 @@
 #include <errno.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace platform {
 namespace {
@@ -23,6 +26,12 @@ constexpr char kGreeting[] = "quillby\n";
 constexpr char kForwardRequest[] = "forward\n";
 // Callers that connect and say nothing are dropped, oldest first, beyond this many.
 constexpr size_t kMaxCallers = 4;
+// Callers the system queues until the copy takes them: a storm of launches, all at once.
+constexpr int kQueuedCallers = 32;
+// How many copies in a row may hang before a launch runs on its own: one lock each.
+constexpr int kLocks = 8;
+// How often a launch looks for the greeting, and for the lock's holder having ended.
+constexpr int kLookMs = 20;
 
 // The endpoint listening in this process, for RemoveListeningEndpoint: a fixed buffer, so that
 // removing it needs no allocation at a sudden end.
@@ -62,6 +71,32 @@ void RemoveIfOurs(const char* path, ino_t inode) {
 void RemoveSocketFile(const std::string& path) {
     struct stat st;
     if (lstat(path.c_str(), &st) == 0 && S_ISSOCK(st.st_mode)) unlink(path.c_str());
+}
+
+// The lock files beside the socket: KEY.lock, then KEY-1.lock... for copies that took over from
+// hung ones. Never removed: a lock file's name is all that several launches meet at.
+std::string LockPath(const std::string& socketPath, int index) {
+    std::string base = socketPath;
+    if (base.ends_with(".sock")) base.resize(base.size() - 5);
+    return base + (index ? "-" + std::to_string(index) : std::string()) + ".lock";
+}
+
+int OpenLock(const std::string& socketPath, int index, bool make) {
+    int flags = O_RDONLY | O_CLOEXEC | O_NOFOLLOW | (make ? O_CREAT : 0);
+    return open(LockPath(socketPath, index).c_str(), flags, 0600);
+}
+
+// The last lock after `index` that a copy holds, or -1. Tried shared, so that two launches
+// looking at once do not take each other for holders.
+int HeldAfter(const std::string& socketPath, int index) {
+    for (int later = kLocks - 1; later > index; --later) {
+        int fd = OpenLock(socketPath, later, false);
+        if (fd < 0) continue;
+        bool held = flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+        close(fd);
+        if (held) return later;
+    }
+    return -1;
 }
 
 }  // namespace
@@ -105,85 +140,132 @@ void RemoveListeningEndpoint() {
     l.path[0] = 0;
 }
 
-InstanceEndpoint::InstanceEndpoint(std::string path) : path_(std::move(path)) {}
+InstanceEndpoint::InstanceEndpoint(std::string socketPath, int startLimitMs)
+    : path_(std::move(socketPath)), startLimitMs_(startLimitMs) {}
 
 InstanceEndpoint::~InstanceEndpoint() {
     for (int fd : callers_) close(fd);
-    if (other_ >= 0) close(other_);
-    if (listener_ < 0) return;
-    close(listener_);
-    // Only our own socket file: a copy started after us may have replaced it.
-    RemoveIfOurs(path_.c_str(), ino_t(inode_));
-    Listening& l = ListeningNow();
-    if (l.inode == ino_t(inode_) && path_ == l.path) l.path[0] = 0;
+    DropOther();
+    if (listener_ >= 0) {
+        close(listener_);
+        // Only our own socket file: a copy started after us may have replaced it.
+        RemoveIfOurs(path_.c_str(), ino_t(inode_));
+        Listening& l = ListeningNow();
+        if (l.inode == ino_t(inode_) && path_ == l.path) l.path[0] = 0;
+    }
+    if (lock_ >= 0) close(lock_);
 }
 
-bool InstanceEndpoint::FindOther() {
-    sockaddr_un address;
-    if (other_ >= 0 || !Fill(path_, address)) return other_ >= 0;
-    otherSilent_ = false;
-    // Without blocking: a copy that stopped answering long ago may have a full queue of callers.
-    int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    if (fd < 0) return false;
-    if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
-        int error = errno;
+InstanceEndpoint::Found InstanceEndpoint::Claim() {
+    if (claimed_) return found_;
+    claimed_ = true;
+    bool hung = false;
+    for (int index = 0; index < kLocks;) {
+        int fd = OpenLock(path_, index, true);
+        if (fd < 0) break;
+        bool mine = flock(fd, LOCK_EX | LOCK_NB) == 0;
+        if (!mine) {
+            Wait waited = AwaitGreeting(fd);
+            if (waited == Wait::kGreeted) {
+                close(fd);
+                return found_ = Found::kRunning;
+            }
+            mine = waited == Wait::kFreed;
+        }
+        if (!mine) {
+            close(fd);
+            hung = true;
+            ++index;
+            continue;
+        }
+        // A copy that took over from a hung one holds a later lock, and the socket.
+        int later = HeldAfter(path_, index);
+        if (later < 0) {
+            lock_ = fd;
+            break;
+        }
         close(fd);
-        // Refused: the file is there but nobody listens; the copy that made it has died.
-        if (error == ECONNREFUSED) RemoveSocketFile(path_);
-        // Its queue of callers is full: it has not taken one for a long time.
-        otherSilent_ = error == EAGAIN;
-        return false;
+        index = later;
     }
-    // A running copy greets every caller at its next look at its queue.
-    char greeting[sizeof kGreeting - 1];
-    size_t got = 0;
-    pollfd p{fd, POLLIN, 0};
-    while (got < sizeof greeting && poll(&p, 1, kAnswerMs) > 0) {
-        ssize_t n = recv(fd, greeting + got, sizeof greeting - got, 0);
-        if (n <= 0 && !(n < 0 && (errno == EAGAIN || errno == EINTR))) break;
-        if (n > 0) got += size_t(n);
+    return found_ = hung ? Found::kHung : Found::kNone;
+}
+
+InstanceEndpoint::Wait InstanceEndpoint::AwaitGreeting(int fd) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(startLimitMs_);
+    for (;;) {
+        if (LookForGreeting()) return Wait::kGreeted;
+        if (flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            DropOther();
+            return Wait::kFreed;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            DropOther();
+            return Wait::kSilent;
+        }
+        if (other_ >= 0) {
+            pollfd p{other_, POLLIN, 0};
+            (void)poll(&p, 1, kLookMs);
+        } else {
+            usleep(kLookMs * 1000);
+        }
     }
-    if (got == sizeof greeting && std::memcmp(greeting, kGreeting, got) == 0) {
+}
+
+bool InstanceEndpoint::LookForGreeting() {
+    struct stat st;
+    bool there = stat(path_.c_str(), &st) == 0 && S_ISSOCK(st.st_mode);
+    // A copy that took the socket over since we called is the one to ask.
+    if (other_ >= 0 && (!there || st.st_ino != otherInode_)) DropOther();
+    if (other_ < 0) {
+        sockaddr_un address;
+        if (!there || !Fill(path_, address)) return false;
+        // Without blocking: the queue of callers of a copy that stopped answering may be full.
+        int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+        if (fd < 0) return false;
+        // Refused (nobody listens yet, or any more) or a full queue: look again later.
+        if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+            close(fd);
+            return false;
+        }
         other_ = fd;
-        return true;
+        otherInode_ = st.st_ino;
+        greeted_ = 0;
     }
-    close(fd);
-    otherSilent_ = true;
+    char said[sizeof kGreeting - 1];
+    ssize_t n = recv(other_, said, sizeof said - greeted_, 0);
+    if (n > 0 && std::memcmp(said, kGreeting + greeted_, size_t(n)) == 0) {
+        greeted_ += size_t(n);
+        return greeted_ == sizeof said;
+    }
+    // What it said is no greeting, or it hung up (a copy drops callers beyond a few).
+    if (n >= 0 || (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)) DropOther();
     return false;
 }
 
-bool InstanceEndpoint::AskOtherForward() {
-    if (other_ < 0) return false;
-    ssize_t sent = send(other_, kForwardRequest, sizeof kForwardRequest - 1, MSG_NOSIGNAL);
-    close(other_);
+void InstanceEndpoint::DropOther() {
+    if (other_ >= 0) close(other_);
     other_ = -1;
+    greeted_ = 0;
+}
+
+bool InstanceEndpoint::AskOtherForward() {
+    if (other_ < 0 || found_ != Found::kRunning) return false;
+    ssize_t sent = send(other_, kForwardRequest, sizeof kForwardRequest - 1, MSG_NOSIGNAL);
+    DropOther();
     return sent == ssize_t(sizeof kForwardRequest - 1);
 }
 
 bool InstanceEndpoint::Listen() {
     sockaddr_un address;
     if (listener_ >= 0) return true;
-    if (!Fill(path_, address)) return false;
+    if (lock_ < 0 || !Fill(path_, address)) return false;
     int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (fd < 0) return false;
-    auto bound = [&] { return bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address); };
-    if (bound() != 0) {
-        // In use: by a copy that answers (then it stays), or one that died or hangs (then the
-        // path is ours: the hung copy keeps its socket, which nobody finds any more).
-        bool inUse = errno == EADDRINUSE;
-        bool taken = inUse && (otherSilent_ || !FindOther());
-        if (other_ >= 0) {
-            close(other_);
-            other_ = -1;
-        }
-        if (taken) RemoveSocketFile(path_);
-        if (!taken || bound() != 0) {
-            close(fd);
-            return false;
-        }
-    }
+    // What is there was left by a copy that died or hangs: the lock's holder alone gets here.
+    RemoveSocketFile(path_);
     struct stat st;
-    if (listen(fd, 8) != 0 || stat(path_.c_str(), &st) != 0) {
+    if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        listen(fd, kQueuedCallers) != 0 || stat(path_.c_str(), &st) != 0) {
         close(fd);
         return false;
     }

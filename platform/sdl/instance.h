@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
-// One Quillby per user and display on the desktop: the first to start on a display listens on a
-// Unix domain socket named after that display, in a folder only its user may enter, and greets
-// every caller. A second launch on the same display finds it there, asks it to come forward
-// and ends; one that gets no greeting within half a second takes the socket over and runs.
-// Depends on: POSIX sockets and poll. Cannot: tell a copy that hangs from one that is merely
-// slower than half a second to answer; or see copies of another user, or on another display.
+// One Quillby per user and display on the desktop. Who runs is decided by an exclusive lock
+// (flock) on a file beside a Unix domain socket named after the display, in a folder only its
+// user may enter: the copy that takes the lock holds it for its whole life and listens on the
+// socket, greeting every caller. A launch that finds the lock taken waits for that greeting, asks
+// the copy to come forward and ends. A holder that has not greeted within the start limit is
+// taken for hung: the launches that found it take the next lock of a short row of them, and the
+// one that gets it runs and takes the socket over, so that they open one window between them.
+// Depends on: POSIX sockets, poll and flock. Cannot: tell a copy that hangs from one that takes
+// longer than the limit to start; or see copies of another user, or on another display.
 #pragma once
 
 #include <string>
@@ -27,24 +30,30 @@ void RemoveListeningEndpoint();
 
 class InstanceEndpoint {
   public:
-    // How long a running copy has to greet a caller before it is taken for hung.
-    static constexpr int kAnswerMs = 500;
+    // How long the copy holding the lock has to greet a caller before it is taken for hung.
+    // Of twenty launches at once on two cores busy with other work, none waited more than half
+    // a second for the greeting; beside a copy that really hangs, a parent waits no longer.
+    static constexpr int kStartLimitMs = 5000;
 
-    explicit InstanceEndpoint(std::string path);
+    enum class Found {
+        kNone,     // no other copy: this one holds the lock and runs
+        kRunning,  // another copy greeted: AskOtherForward, then end
+        kHung,     // the copy holding the lock never greeted: this one took over and runs
+    };
+
+    explicit InstanceEndpoint(std::string socketPath, int startLimitMs = kStartLimitMs);
     ~InstanceEndpoint();
     InstanceEndpoint(const InstanceEndpoint&) = delete;
     InstanceEndpoint& operator=(const InstanceEndpoint&) = delete;
 
-    // True when another running copy answers at the path. A socket file left behind by one
-    // that died is removed; one whose copy does not answer is marked for taking over.
-    bool FindOther();
-    // FindOther found a copy that did not answer (stopped or hung).
-    bool otherSilent() const { return otherSilent_; }
-    // Asks the copy found by FindOther to come forward; false when it cannot be told.
+    // Takes the lock, or waits for the copy that holds it (see above). Decides once; later
+    // calls give the same answer. A copy that cannot make its lock file runs on its own.
+    Found Claim();
+    // Asks the copy that greeted to come forward; false when it cannot be told.
     bool AskOtherForward();
 
-    // Starts answering at the path, taking it over from a copy that died or does not answer.
-    // False when the socket cannot be made, or a copy that answers holds the path.
+    // Starts answering at the socket, replacing what a copy that died or hangs left there.
+    // Only a copy that holds the lock listens: false otherwise, or when the socket fails.
     bool Listen();
     // Without waiting: greets new callers and reads what they sent. True when at least one
     // asked this copy to come forward since the last call.
@@ -56,11 +65,24 @@ class InstanceEndpoint {
     std::vector<int> Descriptors() const;
 
   private:
+    enum class Wait { kGreeted, kFreed, kSilent };
+    // Waits up to the limit for a greeting at the socket, while another holds the lock `fd`;
+    // kFreed when the holder ended meanwhile and this endpoint took the lock.
+    Wait AwaitGreeting(int fd);
+    // One look at the socket: connects, or reads what the copy there said. True once greeted.
+    bool LookForGreeting();
+    void DropOther();
+
     std::string path_;
-    int other_ = -1;  // our connection to the copy found
-    bool otherSilent_ = false;
-    int listener_ = -1;             // our listening socket
-    unsigned long long inode_ = 0;  // the socket file we made, removed again when we end
+    int startLimitMs_;
+    bool claimed_ = false;
+    Found found_ = Found::kNone;
+    int lock_ = -1;                      // held for this copy's life
+    int other_ = -1;                     // our connection to a copy at the socket
+    unsigned long long otherInode_ = 0;  // the socket file it was made through
+    size_t greeted_ = 0;                 // bytes of the greeting read from it
+    int listener_ = -1;                  // our listening socket
+    unsigned long long inode_ = 0;       // the socket file we made, removed again when we end
     std::vector<int> callers_;
 };
 

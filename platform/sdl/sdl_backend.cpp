@@ -53,7 +53,7 @@ SdlBackend::~SdlBackend() {
 bool SdlBackend::OpenWindow(const std::wstring& title) {
     if (!window_.Open(Utf8(title))) return false;
     wait_ = std::make_unique<InputWait>(window_.window());
-    // Answer later launches from now on: the program looked for a running copy just before.
+    // Answer later launches from now on: the program claimed the display's lock just before.
     if (instance_) instance_->Listen();
     return true;
 }
@@ -151,11 +151,11 @@ void SdlBackend::StartSound(const Sound& sound) {
 
 bool SdlBackend::FindRunningInstance() {
     if (!instance_) return false;
-    if (instance_->FindOther()) return true;
-    if (instance_->otherSilent())
+    InstanceEndpoint::Found found = instance_->Claim();
+    if (found == InstanceEndpoint::Found::kHung)
         std::fputs("quillby: the Quillby already running does not answer; opening another\n",
                    stderr);
-    return false;
+    return found == InstanceEndpoint::Found::kRunning;
 }
 
 void SdlBackend::BringRunningInstanceForward() {

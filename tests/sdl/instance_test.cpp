@@ -12,49 +12,78 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <thread>
+#include <vector>
 
 namespace {
 
 using platform::InstanceEndpoint;
+using Found = InstanceEndpoint::Found;
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
 
-// A running copy: its endpoint listens, and its loop looks at its callers every millisecond.
-class RunningCopy {
+// A short start limit keeps the waits for hung copies short.
+constexpr int kLimitMs = 300;
+
+// A launch of the program on its own thread: it claims; unless another copy answered, it
+// listens (after `startMs`, as a copy does once its window is open; never when negative) and
+// answers every millisecond until `Stop`, or with `hang` never answers.
+class Launch {
   public:
-    explicit RunningCopy(const std::string& path) : endpoint(path) {
-        listening = endpoint.Listen();
-        loop = std::thread([this] {
+    explicit Launch(const std::string& path, int startMs = 0, bool hang = false)
+        : endpoint(path, kLimitMs) {
+        thread = std::thread([this, startMs, hang] {
+            auto start = Clock::now();
+            found = endpoint.Claim();
+            waited = Clock::now() - start;
+            decided = true;
+            if (found == Found::kRunning) {
+                endpoint.AskOtherForward();
+                return;
+            }
+            if (startMs >= 0) {
+                std::this_thread::sleep_for(milliseconds(startMs));
+                listening = endpoint.Listen();
+            }
             while (!stop) {
-                if (endpoint.TakeForwardRequest()) forwards++;
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                if (!hang && endpoint.TakeForwardRequest()) forwards++;
+                std::this_thread::sleep_for(milliseconds(1));
             }
         });
     }
-    ~RunningCopy() {
+    ~Launch() { Stop(); }
+    void Stop() {
         stop = true;
-        loop.join();
+        if (thread.joinable()) thread.join();
     }
+    void AwaitDecision() const {
+        while (!decided) std::this_thread::sleep_for(milliseconds(1));
+    }
+    void AwaitListening() const {
+        while (!listening) std::this_thread::sleep_for(milliseconds(1));
+    }
+
     InstanceEndpoint endpoint;
-    bool listening = false;
+    std::atomic<Found> found{Found::kNone};
+    std::atomic<bool> decided{false};
+    std::atomic<bool> listening{false};
     std::atomic<int> forwards{0};
+    Clock::duration waited{};
 
   private:
     std::atomic<bool> stop{false};
-    std::thread loop;
+    std::thread thread;
 };
 
-// What a copy that crashed, stopped or hangs leaves at the path: a bound socket, listening
-// (with room for `backlog` callers) or not at all, whose owner never takes a caller.
-int SocketNobodyAnswers(const std::string& path, bool listens, int backlog = 8) {
+// What a copy that died leaves at the path: a socket file nobody listens on.
+void LeftByACopyThatDied(const std::string& path) {
     int fd = socket(AF_UNIX, SOCK_STREAM, 0);
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     std::strcpy(address.sun_path, path.c_str());
     EXPECT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    if (listens) {
-        EXPECT_EQ(listen(fd, backlog), 0);
-    }
-    return fd;
+    close(fd);
 }
 
 ino_t Inode(const std::string& path) {
@@ -64,68 +93,96 @@ ino_t Inode(const std::string& path) {
 
 class InstanceTest : public ::testing::Test {
   protected:
-    void TearDown() override { std::filesystem::remove(path); }
-    std::string path = "/tmp/quillby-instance-test-" + std::to_string(getpid()) + ".sock";
+    void SetUp() override { std::filesystem::create_directory(folder); }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+    std::string folder = "/tmp/quillby-instance-test-" + std::to_string(getpid());
+    std::string path = folder + "/x11-:0.sock";
 };
 
-TEST_F(InstanceTest, ASecondCopyFindsTheFirstAndAsksItForwardOnce) {
-    RunningCopy first(path);
-    ASSERT_TRUE(first.listening);
+TEST_F(InstanceTest, ALaunchBesideARunningCopyAsksItForwardAndNeverListens) {
+    Launch first(path);
+    first.AwaitListening();
+    EXPECT_EQ(first.found, Found::kNone);
+    InstanceEndpoint second(path, kLimitMs);
+    EXPECT_EQ(second.Claim(), Found::kRunning);
+    EXPECT_FALSE(second.Listen());
+    EXPECT_TRUE(second.AskOtherForward());
     {
-        InstanceEndpoint second(path);
-        EXPECT_FALSE(second.Listen());  // a copy that answers is not taken over
-        ASSERT_TRUE(second.FindOther());
-        EXPECT_TRUE(second.AskOtherForward());
+        InstanceEndpoint looking(path, kLimitMs);  // leaves without asking
+        EXPECT_EQ(looking.Claim(), Found::kRunning);
     }
-    {
-        InstanceEndpoint looking(path);  // leaves without asking
-        EXPECT_TRUE(looking.FindOther());
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    std::this_thread::sleep_for(milliseconds(50));
     EXPECT_EQ(first.forwards, 1);
 }
 
-TEST_F(InstanceTest, ACopyThatDiedIsTakenOverAtOnceAndTheSocketGoesWithItsTaker) {
-    for (bool lookFirst : {true, false}) {
-        SCOPED_TRACE(lookFirst);
-        close(SocketNobodyAnswers(path, false));
-        {
-            InstanceEndpoint next(path);
-            auto start = std::chrono::steady_clock::now();
-            EXPECT_FALSE(lookFirst && next.FindOther());
-            EXPECT_FALSE(next.otherSilent());
-            ASSERT_TRUE(next.Listen());
-            EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200));
-        }
-        EXPECT_FALSE(std::filesystem::exists(path));
+// A copy counts as alive while it starts, however many launches wait for it at once.
+TEST_F(InstanceTest, LaunchesBesideACopyStillStartingWaitForItsGreeting) {
+    Launch first(path, /*startMs=*/kLimitMs / 2);
+    first.AwaitDecision();
+    std::vector<std::unique_ptr<Launch>> impatient;
+    for (int i = 0; i < 12; ++i) impatient.push_back(std::make_unique<Launch>(path));
+    for (auto& launch : impatient) {
+        launch->AwaitDecision();
+        EXPECT_EQ(launch->found, Found::kRunning);
     }
+    std::this_thread::sleep_for(milliseconds(50));
+    EXPECT_GE(first.forwards, 1);
 }
 
-// Stopped with SIGSTOP, or hung: the socket listens but nobody takes a caller. With room in
-// its queue a caller waits for the greeting in vain; with its queue full it cannot even call.
-// (The launches themselves, beside a stopped copy: tests/sdl/desktop_surroundings.sh.)
-TEST_F(InstanceTest, ACopyThatDoesNotAnswerIsGivenHalfASecondThenTakenOver) {
-    for (bool queueFull : {false, true}) {
-        SCOPED_TRACE(queueFull);
-        int hung = SocketNobodyAnswers(path, true, 0);
-        InstanceEndpoint filler(path);
-        if (queueFull) filler.FindOther();  // takes the one place in the queue
-        ino_t hungFile = Inode(path);
-        {
-            InstanceEndpoint next(path);
-            auto start = std::chrono::steady_clock::now();
-            EXPECT_FALSE(next.FindOther());
-            auto waited = std::chrono::steady_clock::now() - start;
-            EXPECT_TRUE(next.otherSilent());
-            EXPECT_LT(waited, std::chrono::milliseconds(InstanceEndpoint::kAnswerMs + 500));
-            if (!queueFull) {
-                EXPECT_GE(waited, std::chrono::milliseconds(InstanceEndpoint::kAnswerMs));
-            }
-            ASSERT_TRUE(next.Listen());
-            EXPECT_NE(Inode(path), hungFile);
+TEST_F(InstanceTest, ACopyThatDiedBlocksNothingAndItsSocketGoesWithItsTaker) {
+    LeftByACopyThatDied(path);
+    {
+        Launch next(path);
+        next.AwaitListening();
+        EXPECT_EQ(next.found, Found::kNone);
+        EXPECT_LT(next.waited, milliseconds(100));
+    }
+    EXPECT_FALSE(std::filesystem::exists(path));
+    // One that dies while a launch waits for it, before it ever listened.
+    auto dying = std::make_unique<InstanceEndpoint>(path, kLimitMs);
+    ASSERT_EQ(dying->Claim(), Found::kNone);
+    Launch waiting(path);
+    std::this_thread::sleep_for(milliseconds(kLimitMs / 3));
+    dying.reset();
+    waiting.AwaitListening();
+    EXPECT_EQ(waiting.found, Found::kNone);
+    EXPECT_LT(waiting.waited, milliseconds(kLimitMs));
+}
+
+// Stopped or hung: it holds the lock, but never greets, whether it listens or not, and however
+// full its queue of callers. Launches that find it at once open one copy between them, although
+// it takes that one a while to answer, and later launches find it at once, even after the hung
+// one has gone.
+TEST_F(InstanceTest, LaunchesBesideAHungCopyGiveItTheLimitThenOneOfThemRuns) {
+    for (bool listens : {false, true}) {
+        SCOPED_TRACE(listens);
+        auto hung = std::make_unique<Launch>(path, listens ? 0 : -1, /*hang=*/true);
+        if (listens) hung->AwaitListening();
+        hung->AwaitDecision();
+        ino_t hungSocket = Inode(path);
+        std::vector<std::unique_ptr<Launch>> launches;
+        for (int i = 0; i < 40; ++i)
+            launches.push_back(std::make_unique<Launch>(path, kLimitMs / 2));
+        Launch* taker = nullptr;
+        for (auto& launch : launches) {
+            launch->AwaitDecision();
+            if (launch->found == Found::kRunning) continue;
+            EXPECT_EQ(launch->found, Found::kHung);
+            EXPECT_GE(launch->waited, milliseconds(kLimitMs));
+            EXPECT_EQ(taker, nullptr) << "a second copy ran beside the hung one";
+            taker = launch.get();
         }
+        ASSERT_NE(taker, nullptr);
+        taker->AwaitListening();
+        EXPECT_NE(Inode(path), hungSocket);
+
+        hung.reset();
+        InstanceEndpoint later(path, kLimitMs);
+        auto start = Clock::now();
+        EXPECT_EQ(later.Claim(), Found::kRunning);
+        EXPECT_LT(Clock::now() - start, milliseconds(kLimitMs));
+        launches.clear();
         EXPECT_FALSE(std::filesystem::exists(path));
-        close(hung);
     }
 }
 
@@ -134,12 +191,12 @@ TEST_F(InstanceTest, ACopyThatDoesNotAnswerIsGivenHalfASecondThenTakenOver) {
 TEST_F(InstanceTest, ASuddenEndLeavesTheSocketOfACopyThatTookThePathOver) {
     {
         InstanceEndpoint mine(path);
+        ASSERT_EQ(mine.Claim(), Found::kNone);
         ASSERT_TRUE(mine.Listen());
         std::filesystem::remove(path);  // this one hung for a while, and another took over
-        int theirs = SocketNobodyAnswers(path, true);
+        LeftByACopyThatDied(path);
         platform::RemoveListeningEndpoint();
         EXPECT_TRUE(std::filesystem::exists(path));
-        close(theirs);
     }
     EXPECT_TRUE(std::filesystem::exists(path));  // nor when this one ends normally
 }
