@@ -4,10 +4,13 @@
 // the program's WinMain. The program is a windowed one, so Windows gives it no console of its
 // own: help, the version and errors go to the output it was given (a console, a file, a pipe),
 // else to the console of the command prompt that started it, else to a message box.
+// Before the program looks for a running copy, the launch claims the session's first place
+// (first_copy.h), so that launches in quick succession cannot all find none.
 #include <string>
 #include <vector>
 
 #include "platform/command_line.h"
+#include "platform/win32/first_copy.h"
 #include "platform/win32/layer.h"
 
 // After <windows.h>, which it needs.
@@ -50,17 +53,28 @@ bool WriteTo(HANDLE out, const std::string& text) {
     return WriteFile(out, text.data(), DWORD(text.size()), &written, nullptr);
 }
 
+// To the output it was given, else the console of the command prompt; false when neither is.
+bool Write(const std::string& text, bool error) {
+    if (WriteTo(GetStdHandle(error ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE), text)) return true;
+    if (!AttachConsole(ATTACH_PARENT_PROCESS)) return false;
+    HANDLE console = CreateFileW(L"CONOUT$", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr,
+                                 OPEN_EXISTING, 0, nullptr);
+    bool told = WriteTo(console, text);
+    if (console != INVALID_HANDLE_VALUE) CloseHandle(console);
+    FreeConsole();
+    return told;
+}
+
 void Tell(const std::string& text, bool error) {
-    if (WriteTo(GetStdHandle(error ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE), text)) return;
-    if (AttachConsole(ATTACH_PARENT_PROCESS)) {
-        HANDLE console = CreateFileW(L"CONOUT$", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr,
-                                     OPEN_EXISTING, 0, nullptr);
-        bool told = WriteTo(console, text);
-        if (console != INVALID_HANDLE_VALUE) CloseHandle(console);
-        FreeConsole();
-        if (told) return;
-    }
-    MessageBoxW(nullptr, Wide(text).c_str(), L"Quillby", error ? MB_ICONERROR : MB_ICONINFORMATION);
+    if (!Write(text, error))
+        MessageBoxW(nullptr, Wide(text).c_str(), L"Quillby",
+                    error ? MB_ICONERROR : MB_ICONINFORMATION);
+}
+
+std::wstring ResourceString(HINSTANCE instance, UINT id) {
+    WCHAR text[100] = {};
+    LoadStringW(instance, id, text, 100);
+    return text;
 }
 
 }  // namespace
@@ -86,5 +100,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand) {
     options.fullscreen = c.fullscreen;
     if (c.startTickGiven) options.startTick = c.startTick;
     platform::win32::Configure(options);
+    // The program knows a running copy by its window's class (string 3) and title (string 1).
+    using platform::win32::FirstCopy;
+    if (platform::win32::ClaimSession(ResourceString(instance, 3), ResourceString(instance, 1)) ==
+        FirstCopy::kHung)
+        // Where nobody would read it, it is not worth a box in front of the game.
+        Write("quillby: the Quillby already running does not answer; opening another\n", true);
     return WinMain(instance, nullptr, GetCommandLineW(), showCommand);
 }
