@@ -75,20 +75,29 @@ int RunDesktopWith(const CommandLine& c, BackendWrapper wrap) {
         // stderr, and end on a driver that draws nowhere.
         if (!Set(wayland)) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
     }
-    if (SDL_Init(SDL_INIT_VIDEO) != 0 || DrawsNowhere(SDL_GetCurrentVideoDriver())) {
-        std::string why = SDL_WasInit(SDL_INIT_VIDEO) ? "none that shows a window" : SDL_GetError();
-        if (Set(x11)) why += std::string(", DISPLAY=") + x11;
-        ReportMissing("display", why, "cannot open a window");
-        SDL_Quit();
-        return 1;
-    }
-    const std::string driver = SDL_GetCurrentVideoDriver();
-    EndOnLostDisplay(Set(x11) ? x11 : "the display");
     DesktopOptions options;
+    // Who runs on this display is decided before SDL connects to it: a launch that finds a
+    // running copy only asks it forward, which needs no display connection of its own (and a
+    // storm of launches leaves the processor to the copy that is starting).
+    std::string meeting =
+        InstanceSocketPath(DisplayKey(x11, wayland, std::getenv("SDL_VIDEODRIVER")));
+    if (!meeting.empty()) options.instance = std::make_unique<InstanceEndpoint>(meeting);
+    bool forwardOnly =
+        options.instance && options.instance->Claim() == InstanceEndpoint::Found::kRunning;
+    if (!forwardOnly) {
+        if (SDL_Init(SDL_INIT_VIDEO) != 0 || DrawsNowhere(SDL_GetCurrentVideoDriver())) {
+            std::string why =
+                SDL_WasInit(SDL_INIT_VIDEO) ? "none that shows a window" : SDL_GetError();
+            if (Set(x11)) why += std::string(", DISPLAY=") + x11;
+            ReportMissing("display", why, "cannot open a window");
+            SDL_Quit();
+            return 1;
+        }
+        EndOnLostDisplay(Set(x11) ? x11 : "the display");
+    }
     options.scale = c.scale;
     options.fullscreen = c.fullscreen;
     options.startTick = c.startTickGiven ? c.startTick : BootTick();
-    options.instancePath = InstanceSocketPath(DisplayKey(driver, x11, wayland));
 
     std::unique_ptr<Backend> backend = std::make_unique<SdlBackend>(std::move(options));
     if (wrap) backend = wrap(std::move(backend));

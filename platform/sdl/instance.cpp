@@ -12,6 +12,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstddef>
 #include <cstdlib>
@@ -101,21 +102,25 @@ int HeldAfter(const std::string& socketPath, int index) {
 
 }  // namespace
 
-std::string DisplayKey(const std::string& videoDriver, const char* x11Display,
-                       const char* waylandDisplay) {
+std::string DisplayKey(const char* x11Display, const char* waylandDisplay,
+                       const char* videoDriver) {
+    auto set = [](const char* value) { return value && *value; };
+    // SDL tries a list of drivers in order: the first is the one asked for.
+    std::string driver = set(videoDriver) ? videoDriver : "";
+    driver.erase(std::min(driver.find(','), driver.size()));
     std::string key;
-    if (videoDriver == "x11") {
-        std::string name = x11Display ? x11Display : "";
+    if (!driver.empty() && driver != "x11" && driver != "wayland") {
+        key = driver;
+    } else if (set(waylandDisplay) || driver == "wayland") {
+        // X programs in a Wayland session show on the same desktop.
+        key = std::string("wayland-") + (set(waylandDisplay) ? waylandDisplay : "wayland-0");
+    } else {
+        std::string name = set(x11Display) ? x11Display : "";
         size_t colon = name.rfind(':');
         size_t dot = name.find('.', colon == std::string::npos ? 0 : colon);
         if (colon != std::string::npos && dot != std::string::npos) name.erase(dot);
         if (name.starts_with("unix:")) name.erase(0, 4);
         key = "x11-" + name;
-    } else if (videoDriver == "wayland") {
-        key = std::string("wayland-") +
-              (waylandDisplay && *waylandDisplay ? waylandDisplay : "wayland-0");
-    } else {
-        key = videoDriver;
     }
     // A name from the environment may hold slashes (a Wayland socket's full path, a display
     // on a path): the key is one file name.

@@ -8,7 +8,8 @@
 // taken for hung: the launches that found it take the next lock of a short row of them, and the
 // one that gets it runs and takes the socket over, so that they open one window between them.
 // Depends on: POSIX sockets, poll and flock. Cannot: tell a copy that hangs from one that takes
-// longer than the limit to start; or see copies of another user, or on another display.
+// longer than the limit to start; see copies of another user, or on another display; or tell
+// an X server nested in a Wayland session from that session's own.
 #pragma once
 
 #include <string>
@@ -16,10 +17,11 @@
 
 namespace platform {
 
-// Names the display a window would open on, for the socket's name: "x11-HOST:N" (the screen
-// number left out: a display's screens are one desktop), "wayland-NAME", else the driver's.
-std::string DisplayKey(const std::string& videoDriver, const char* x11Display,
-                       const char* waylandDisplay);
+// Names the desktop a window would open on, for the socket's name, from the environment alone
+// (SDL has not connected yet): "wayland-NAME" in a Wayland session, where X programs show too,
+// else "x11-HOST:N" (the screen number left out: a display's screens are one desktop); or the
+// name of another driver that SDL_VIDEODRIVER asks for first.
+std::string DisplayKey(const char* x11Display, const char* waylandDisplay, const char* videoDriver);
 // $XDG_RUNTIME_DIR/quillby-KEY.sock, or /tmp/quillby-UID/KEY.sock in a folder made 0700.
 // Empty when neither can be used safely (then every launch runs on its own).
 std::string InstanceSocketPath(const std::string& displayKey);

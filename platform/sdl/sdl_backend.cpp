@@ -41,10 +41,8 @@ std::string Utf8(const std::wstring& text) {
 SdlBackend::SdlBackend(DesktopOptions options)
     : options_(std::move(options)),
       window_(options_.scale, options_.fullscreen),
-      wait_(std::make_unique<InputWait>(nullptr)) {
-    if (!options_.instancePath.empty())
-        instance_ = std::make_unique<InstanceEndpoint>(options_.instancePath);
-}
+      instance_(std::move(options_.instance)),
+      wait_(std::make_unique<InputWait>(nullptr)) {}
 
 SdlBackend::~SdlBackend() {
     CloseWindow();

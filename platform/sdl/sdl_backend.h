@@ -27,14 +27,16 @@ namespace platform {
 struct DesktopOptions {
     int scale = 0;  // 0: the largest whose window fits the screen
     bool fullscreen = false;
-    uint32_t startTick = 0;    // what the clock reads until the loop first looks at the queue
-    std::string instancePath;  // where copies on this display meet; empty: each runs alone
+    uint32_t startTick = 0;  // what the clock reads until the loop first looks at the queue
+    // Where copies on this display meet, claimed or not yet; none: each runs alone.
+    std::unique_ptr<InstanceEndpoint> instance;
     bool sound = true;
 };
 
 class SdlBackend : public Backend {
   public:
-    // The caller has initialised SDL's video and quits it after this is gone.
+    // The caller has initialised SDL's video and quits it after this is gone; only a copy
+    // whose claim found another running may go without (it opens no window).
     explicit SdlBackend(DesktopOptions options);
     ~SdlBackend() override;
 

@@ -38,7 +38,8 @@ class DesktopBackendTest : public ::testing::Test {
 
     // Starts the platform on the SDL backend, silent unless `sound`, and creates the window.
     void Open(int scale, bool fullscreen = false, bool sound = false) {
-        auto owned = std::make_unique<SdlBackend>(DesktopOptions{scale, fullscreen, 0, "", sound});
+        auto owned =
+            std::make_unique<SdlBackend>(DesktopOptions{scale, fullscreen, 0, nullptr, sound});
         backend = owned.get();
         platform::Start(std::move(owned));
         WNDCLASSW cls{};

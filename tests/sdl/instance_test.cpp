@@ -201,26 +201,28 @@ TEST_F(InstanceTest, ASuddenEndLeavesTheSocketOfACopyThatTookThePathOver) {
     EXPECT_TRUE(std::filesystem::exists(path));  // nor when this one ends normally
 }
 
-TEST(InstanceSocketTest, EachDisplayHasItsOwnSocket) {
+TEST(InstanceSocketTest, EachDesktopHasItsOwnSocket) {
     struct Case {
-        const char* driver;
         const char* x11;
         const char* wayland;
+        const char* driver;
         const char* key;
     } cases[] = {
-        {"x11", ":0", nullptr, "x11-:0"},
-        {"x11", ":0.1", "wayland-0", "x11-:0"},  // a display's screens are one desktop
-        {"x11", ":12", nullptr, "x11-:12"},
-        {"x11", "unix:3.0", nullptr, "x11-:3"},
-        {"x11", "localhost:10.0", nullptr, "x11-localhost:10"},
-        {"x11", "/tmp/launch-x/org.xquartz:0", nullptr, "x11-_tmp_launch-x_org.xquartz:0"},
-        {"wayland", ":0", "wayland-1", "wayland-wayland-1"},
-        {"wayland", nullptr, nullptr, "wayland-wayland-0"},
-        {"wayland", nullptr, "/run/user/1000/wayland-0", "wayland-_run_user_1000_wayland-0"},
-        {"kmsdrm", nullptr, nullptr, "kmsdrm"},
+        {":0", nullptr, nullptr, "x11-:0"},
+        {":0.1", "", nullptr, "x11-:0"},  // a display's screens are one desktop
+        {":12", nullptr, "x11", "x11-:12"},
+        {"unix:3.0", nullptr, nullptr, "x11-:3"},
+        {"localhost:10.0", nullptr, nullptr, "x11-localhost:10"},
+        {"/tmp/launch-x/org.xquartz:0", nullptr, nullptr, "x11-_tmp_launch-x_org.xquartz:0"},
+        {":0", "wayland-1", nullptr, "wayland-wayland-1"},  // X programs show there too
+        {":0", "wayland-1", "x11", "wayland-wayland-1"},
+        {nullptr, nullptr, "wayland,x11", "wayland-wayland-0"},
+        {nullptr, "/run/user/1000/wayland-0", nullptr, "wayland-_run_user_1000_wayland-0"},
+        {":0", nullptr, "kmsdrm", "kmsdrm"},
+        {":0", "wayland-0", "offscreen,x11", "offscreen"},  // draws on no desktop
     };
     for (const Case& c : cases)
-        EXPECT_EQ(platform::DisplayKey(c.driver, c.x11, c.wayland), c.key) << c.x11;
+        EXPECT_EQ(platform::DisplayKey(c.x11, c.wayland, c.driver), c.key) << c.key;
 }
 
 }  // namespace
