@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "tests/game/game_fixture.h"
@@ -21,10 +22,13 @@ class QuizTest : public GameTest {
     }
 };
 
-TEST_F(QuizTest, EveryRoundShowsThreeLettersOneOfThemAskedForBuiltAtOnceWhenSwitchedOn) {
+// Built at once when switched on, then every round: and a child must not learn that the answer
+// is never in one of the three places.
+TEST_F(QuizTest, EveryRoundShowsThreeLettersAndAsksForOneWhichEachPlaceSometimesHolds) {
     EXPECT_TRUE(game->quizMode);
     EXPECT_EQ(game->modeBox->currentFrame, 1);
     EXPECT_FALSE(game->prevButton->visible || game->nextButton->enabled);
+    std::set<std::pair<bool, bool>> answerPlaces;  // on the right, at the top
     for (int round = 0; round < 50; ++round) {
         if (round) game->NewRound();
         EXPECT_TRUE(game->modeBox->enabled && !game->answered);
@@ -36,8 +40,11 @@ TEST_F(QuizTest, EveryRoundShowsThreeLettersOneOfThemAskedForBuiltAtOnceWhenSwit
             EXPECT_TRUE(p->enabled);
         }
         EXPECT_EQ(tags.size(), 3u);
-        EXPECT_NE(RightPicture(), nullptr);
+        Image* right = RightPicture();
+        ASSERT_NE(right, nullptr);
+        answerPlaces.insert({right->GetX() > 120, right->GetY() < 160});
     }
+    EXPECT_EQ(answerPlaces.size(), 3u);
 }
 
 TEST_F(QuizTest, AWrongPictureVanishesWithItsSoundAndAnotherTryIsAllowed) {

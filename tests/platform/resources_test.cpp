@@ -75,6 +75,22 @@ TEST_F(ResourcesTest, EachBitmapHasItsSizeDepthAndKeyColour) {
     }
 }
 
+// A named type is matched as Win32 matches it, in any case; a number never matches a name.
+TEST_F(ResourcesTest, SoundsAreFoundUnderTheirTypeNamedInAnyCase) {
+    for (int id : {20000, 20002, 20003, 20006, 20007}) {
+        SCOPED_TRACE(id);
+        auto wave = Resource(id, L"WAVE");
+        ASSERT_GE(wave.size(), 12u);
+        EXPECT_EQ(std::string(wave.begin(), wave.begin() + 4), "RIFF");
+        for (LPCWSTR type : {L"wave", L"Wave", L"wAvE"}) {
+            auto same = Resource(id, type);
+            EXPECT_TRUE(same.data() == wave.data() && same.size() == wave.size());
+        }
+        const LPCWSTR others[] = {L"WAV", L"WAVES", L"", RT_BITMAP};
+        for (LPCWSTR type : others) EXPECT_TRUE(Resource(id, type).empty());
+    }
+}
+
 TEST_F(ResourcesTest, StringsLoadWholeOrCutToTheBuffer) {
     // Whatever the buffer, at most one less than it holds is kept, the terminator follows and
     // nothing beyond the buffer is touched. There is no string 2: it loads empty.

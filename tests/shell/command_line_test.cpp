@@ -19,6 +19,12 @@ TEST(CommandLineTest, OptionsThatNeedAValueOrTheHeadlessModeAreChecked) {
         std::string error;
     } cases[] = {
         {{"--start-tick", "x"}, "--start-tick needs a whole number from 0 to 4294967295"},
+        // Past the tick's 32 bits: refused, never wrapped to another start.
+        {{"--start-tick", "4294967296"}, "--start-tick needs a whole number from 0 to 4294967295"},
+        {{"--start-tick", "18446744073709551617"},
+         "--start-tick needs a whole number from 0 to 4294967295"},
+        {{"--start-tick", "-1"}, "--start-tick needs a whole number from 0 to 4294967295"},
+        {{"--headless", "--until", "4294967296"}, "--until needs a whole number of milliseconds"},
         {{"--script", "s.txt"}, "--script, --shots, --until and --trace go with --headless"},
         {{"--shots", "."}, "--script, --shots, --until and --trace go with --headless"},
         {{"--headless", "--scale", "2"}, "--scale and --fullscreen need a window, not --headless"},
