@@ -3,6 +3,9 @@
 // The headless host (what it is for, depends on and cannot do: headless_backend.h).
 #include "platform/headless/headless_backend.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "platform/host.h"
 #include "platform/png.h"
 
@@ -44,6 +47,13 @@ void HeadlessBackend::Run(const ScriptEvent& event) {
             PostStylus(stylusDown_, event.x, event.y);
             break;
         case ScriptEvent::Kind::Shot: {
+            // `--shots out/` makes its folder at the first shot; the folders above it must be
+            // there already, or the shot fails as any unwritable path does.
+            if (!shotsFolderMade_) {
+                std::error_code ignored;
+                std::filesystem::create_directory(options_.shotsDir, ignored);
+                shotsFolderMade_ = true;
+            }
             std::string path = options_.shotsDir + "/" + event.name + ".png";
             if (!WritePng(path, Display())) {
                 failed_ = true;

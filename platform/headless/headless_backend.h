@@ -59,6 +59,7 @@ class HeadlessBackend : public Backend {
     bool stylusDown_ = false;
     bool closeSent_ = false;
     bool failed_ = false;
+    bool shotsFolderMade_ = false;
 };
 
 }  // namespace platform

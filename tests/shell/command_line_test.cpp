@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -69,6 +70,24 @@ TEST(CommandLineTest, HelpVersionAndWhatCannotBeRunAnswerAtOnceInOneLine) {
     Outcome help = RunQuillby("--help");
     EXPECT_EQ(help.code, 0);
     EXPECT_NE(help.out.find("--headless"), std::string::npos);
+}
+
+// As in the README's example: the screenshots' folder is made, but not the folders above it.
+TEST(CommandLineTest, ShotsGoIntoAFolderMadeForThemButNeverIntoMissingParents) {
+    ScratchFolder folder;
+    std::string script = (folder.path / "s.txt").string();
+    std::ofstream(script) << "10 shot title\n";
+    Outcome made =
+        RunQuillby("--headless --script " + script + " --shots " + (folder.path / "out/").string());
+    EXPECT_EQ(made.code, 0) << made.out;
+    EXPECT_TRUE(std::filesystem::exists(folder.path / "out" / "title.png"));
+    std::filesystem::path deeper = folder.path / "a" / "out";
+    Outcome refused = RunQuillby("--headless --script " + script + " --shots " + deeper.string());
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_NE(refused.out.find("10 shot title failed: cannot write " + deeper.string()),
+              std::string::npos)
+        << refused.out;
+    EXPECT_FALSE(std::filesystem::exists(folder.path / "a"));
 }
 
 }  // namespace
