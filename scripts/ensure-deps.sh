@@ -14,7 +14,9 @@ packages=(
   libsdl2-dev                     # the desktop window, stylus and sound
   help2man                        # the manual page, written from --help
 )
-deb_tools=(debhelper dpkg-dev)    # make deb: Debian's own package build
+# make deb: Debian's own package build, whose check of the build dependencies asks for
+# build-essential by name (a machine with only g++ does not have it)
+deb_tools=(build-essential debhelper dpkg-dev)
 windows=(g++-mingw-w64-x86-64     # make windows: the Windows build
          nsis)                    # and its installer
 if [ "${1:-}" = "deb" ]; then
