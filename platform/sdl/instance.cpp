@@ -15,8 +15,10 @@
 #include <algorithm>
 #include <chrono>
 #include <cstddef>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <utility>
 
 namespace platform {
@@ -83,8 +85,37 @@ std::string LockPath(const std::string& socketPath, int index) {
 }
 
 int OpenLock(const std::string& socketPath, int index, bool make) {
-    int flags = O_RDONLY | O_CLOEXEC | O_NOFOLLOW | (make ? O_CREAT : 0);
+    int flags = (make ? O_RDWR | O_CREAT : O_RDONLY) | O_CLOEXEC | O_NOFOLLOW;
     return open(LockPath(socketPath, index).c_str(), flags, 0600);
+}
+
+// The holder of a lock writes its process number into it, for launches that wait.
+void SignLock(int fd) {
+    std::string pid = std::to_string(getpid()) + "\n";
+    if (ftruncate(fd, 0) == 0) (void)!pwrite(fd, pid.data(), pid.size(), 0);
+}
+
+// The processor time, in clock ticks, that the process named in lock file `fd` has used; none
+// when it is stopped, gone or not named yet.
+std::optional<unsigned long long> HolderProcessorTime(int fd) {
+    char text[512] = {};
+    ssize_t n = pread(fd, text, 31, 0);
+    long pid = n > 0 ? std::strtol(text, nullptr, 10) : 0;
+    if (pid <= 0) return std::nullopt;
+    int stat = open(("/proc/" + std::to_string(pid) + "/stat").c_str(), O_RDONLY | O_CLOEXEC);
+    if (stat < 0) return std::nullopt;
+    n = read(stat, text, sizeof text - 1);
+    close(stat);
+    text[n > 0 ? n : 0] = 0;
+    // After the name in parentheses: the state, ten fields, then user and system time.
+    const char* fields = std::strrchr(text, ')');
+    char state = 0;
+    unsigned long long user = 0, system = 0;
+    if (!fields || std::sscanf(fields + 1, " %c %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %llu %llu",
+                               &state, &user, &system) != 3)
+        return std::nullopt;
+    if (std::strchr("TtZX", state)) return std::nullopt;
+    return user + system;
 }
 
 // The last lock after `index` that a copy holds, or -1. Tried shared, so that two launches
@@ -145,8 +176,8 @@ void RemoveListeningEndpoint() {
     l.path[0] = 0;
 }
 
-InstanceEndpoint::InstanceEndpoint(std::string socketPath, int startLimitMs)
-    : path_(std::move(socketPath)), startLimitMs_(startLimitMs) {}
+InstanceEndpoint::InstanceEndpoint(std::string socketPath, int quietLimitMs, int startLimitMs)
+    : path_(std::move(socketPath)), quietLimitMs_(quietLimitMs), startLimitMs_(startLimitMs) {}
 
 InstanceEndpoint::~InstanceEndpoint() {
     for (int fd : callers_) close(fd);
@@ -187,6 +218,7 @@ InstanceEndpoint::Found InstanceEndpoint::Claim() {
         int later = HeldAfter(path_, index);
         if (later < 0) {
             lock_ = fd;
+            SignLock(fd);
             break;
         }
         close(fd);
@@ -196,14 +228,22 @@ InstanceEndpoint::Found InstanceEndpoint::Claim() {
 }
 
 InstanceEndpoint::Wait InstanceEndpoint::AwaitGreeting(int fd) {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(startLimitMs_);
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point start = Clock::now();
+    Clock::time_point moved = start;
+    std::optional<unsigned long long> used;
     for (;;) {
         if (LookForGreeting()) return Wait::kGreeted;
         if (flock(fd, LOCK_EX | LOCK_NB) == 0) {
             DropOther();
             return Wait::kFreed;
         }
-        if (std::chrono::steady_clock::now() >= deadline) {
+        Clock::time_point now = Clock::now();
+        std::optional<unsigned long long> time = HolderProcessorTime(fd);
+        if (time && used && *time > *used) moved = now;
+        used = time;
+        if (now - moved >= std::chrono::milliseconds(quietLimitMs_) ||
+            now - start >= std::chrono::milliseconds(startLimitMs_)) {
             DropOther();
             return Wait::kSilent;
         }

@@ -2,14 +2,15 @@
 // SPDX-FileCopyrightText: The Quillby developers
 // One Quillby per user and display on the desktop. Who runs is decided by an exclusive lock
 // (flock) on a file beside a Unix domain socket named after the display, in a folder only its
-// user may enter: the copy that takes the lock holds it for its whole life and listens on the
-// socket, greeting every caller. A launch that finds the lock taken waits for that greeting, asks
-// the copy to come forward and ends. A holder that has not greeted within the start limit is
-// taken for hung: the launches that found it take the next lock of a short row of them, and the
-// one that gets it runs and takes the socket over, so that they open one window between them.
-// Depends on: POSIX sockets, poll and flock. Cannot: tell a copy that hangs from one that takes
-// longer than the limit to start; see copies of another user, or on another display; or tell
-// an X server nested in a Wayland session from that session's own.
+// user may enter: the copy that takes the lock holds it for its whole life, writes its process
+// number into it and listens on the socket, greeting every caller. A launch that finds the lock
+// taken waits for that greeting, asks the copy to come forward and ends. A holder that neither
+// greets nor uses the processor for a while is taken for stopped or hung: the launches that
+// found it take the next lock of a short row, and the one that gets it runs and takes the socket
+// over, so that they open one window between them.
+// Depends on: POSIX sockets, poll and flock; Linux's /proc. Cannot: tell a copy that hangs
+// busily from one that takes longer than the start limit to start; see copies of another user
+// or on another display; or tell an X server nested in a Wayland session from the session's own.
 #pragma once
 
 #include <string>
@@ -32,18 +33,22 @@ void RemoveListeningEndpoint();
 
 class InstanceEndpoint {
   public:
-    // How long the copy holding the lock has to greet a caller before it is taken for hung.
-    // Of twenty launches at once on two cores busy with other work, none waited more than half
-    // a second for the greeting; beside a copy that really hangs, a parent waits no longer.
-    static constexpr int kStartLimitMs = 5000;
+    // A copy holding the lock that has not greeted is still starting while it uses the
+    // processor, for up to kStartLimitMs; one that has neither greeted nor used the processor
+    // for kQuietLimitMs is stopped or hung. Of twenty launches at once on two cores busy with
+    // other work, none waited more than half a second for the greeting, and the slowest window
+    // showed 10 s after the launches; a parent waits no longer than 5 s beside a stopped copy.
+    static constexpr int kQuietLimitMs = 5000;
+    static constexpr int kStartLimitMs = 30000;
 
     enum class Found {
         kNone,     // no other copy: this one holds the lock and runs
         kRunning,  // another copy greeted: AskOtherForward, then end
-        kHung,     // the copy holding the lock never greeted: this one took over and runs
+        kHung,     // the copy holding the lock is stopped or hung: this one took over and runs
     };
 
-    explicit InstanceEndpoint(std::string socketPath, int startLimitMs = kStartLimitMs);
+    explicit InstanceEndpoint(std::string socketPath, int quietLimitMs = kQuietLimitMs,
+                              int startLimitMs = kStartLimitMs);
     ~InstanceEndpoint();
     InstanceEndpoint(const InstanceEndpoint&) = delete;
     InstanceEndpoint& operator=(const InstanceEndpoint&) = delete;
@@ -68,14 +73,15 @@ class InstanceEndpoint {
 
   private:
     enum class Wait { kGreeted, kFreed, kSilent };
-    // Waits up to the limit for a greeting at the socket, while another holds the lock `fd`;
-    // kFreed when the holder ended meanwhile and this endpoint took the lock.
+    // Waits for a greeting at the socket while another holds the lock `fd`, as long as the
+    // limits allow; kFreed when the holder ended meanwhile and this endpoint took the lock.
     Wait AwaitGreeting(int fd);
     // One look at the socket: connects, or reads what the copy there said. True once greeted.
     bool LookForGreeting();
     void DropOther();
 
     std::string path_;
+    int quietLimitMs_;
     int startLimitMs_;
     bool claimed_ = false;
     Found found_ = Found::kNone;

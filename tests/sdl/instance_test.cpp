@@ -6,10 +6,12 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <chrono>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <memory>
@@ -23,7 +25,8 @@ using Found = InstanceEndpoint::Found;
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
-// A short start limit keeps the waits for hung copies short.
+// Short limits keep the waits for hung copies short. The copies of a test are threads of one
+// process, which always moves: what a holder's use of the processor changes, processes show.
 constexpr int kLimitMs = 300;
 
 // A launch of the program on its own thread: it claims; unless another copy answered, it
@@ -32,7 +35,7 @@ constexpr int kLimitMs = 300;
 class Launch {
   public:
     explicit Launch(const std::string& path, int startMs = 0, bool hang = false)
-        : endpoint(path, kLimitMs) {
+        : endpoint(path, kLimitMs, kLimitMs) {
         thread = std::thread([this, startMs, hang] {
             auto start = Clock::now();
             found = endpoint.Claim();
@@ -103,12 +106,12 @@ TEST_F(InstanceTest, ALaunchBesideARunningCopyAsksItForwardAndNeverListens) {
     Launch first(path);
     first.AwaitListening();
     EXPECT_EQ(first.found, Found::kNone);
-    InstanceEndpoint second(path, kLimitMs);
+    InstanceEndpoint second(path, kLimitMs, kLimitMs);
     EXPECT_EQ(second.Claim(), Found::kRunning);
     EXPECT_FALSE(second.Listen());
     EXPECT_TRUE(second.AskOtherForward());
     {
-        InstanceEndpoint looking(path, kLimitMs);  // leaves without asking
+        InstanceEndpoint looking(path, kLimitMs, kLimitMs);  // leaves without asking
         EXPECT_EQ(looking.Claim(), Found::kRunning);
     }
     std::this_thread::sleep_for(milliseconds(50));
@@ -139,7 +142,7 @@ TEST_F(InstanceTest, ACopyThatDiedBlocksNothingAndItsSocketGoesWithItsTaker) {
     }
     EXPECT_FALSE(std::filesystem::exists(path));
     // One that dies while a launch waits for it, before it ever listened.
-    auto dying = std::make_unique<InstanceEndpoint>(path, kLimitMs);
+    auto dying = std::make_unique<InstanceEndpoint>(path, kLimitMs, kLimitMs);
     ASSERT_EQ(dying->Claim(), Found::kNone);
     Launch waiting(path);
     std::this_thread::sleep_for(milliseconds(kLimitMs / 3));
@@ -177,12 +180,45 @@ TEST_F(InstanceTest, LaunchesBesideAHungCopyGiveItTheLimitThenOneOfThemRuns) {
         EXPECT_NE(Inode(path), hungSocket);
 
         hung.reset();
-        InstanceEndpoint later(path, kLimitMs);
+        InstanceEndpoint later(path, kLimitMs, kLimitMs);
         auto start = Clock::now();
         EXPECT_EQ(later.Claim(), Found::kRunning);
         EXPECT_LT(Clock::now() - start, milliseconds(kLimitMs));
         launches.clear();
         EXPECT_FALSE(std::filesystem::exists(path));
+    }
+}
+
+// A holder in a process of its own: one that is stopped is given the quiet limit alone; one
+// that uses the processor is still starting, up to the start limit.
+TEST_F(InstanceTest, AHolderStillUsingTheProcessorIsGivenUntilTheStartLimit) {
+    for (bool busy : {false, true}) {
+        SCOPED_TRACE(busy);
+        int ready[2];
+        ASSERT_EQ(pipe(ready), 0);
+        pid_t holder = fork();
+        if (holder == 0) {
+            InstanceEndpoint endpoint(path);
+            endpoint.Claim();
+            (void)!write(ready[1], "!", 1);
+            if (!busy) raise(SIGSTOP);
+            for (std::atomic<unsigned> spin = 0;;) spin.fetch_add(1);
+        }
+        char signal;
+        ASSERT_EQ(read(ready[0], &signal, 1), 1);
+        close(ready[0]);
+        close(ready[1]);
+        // Quiet for long enough that a spinning holder uses the processor meanwhile on a busy
+        // machine (its time is counted in hundredths of a second).
+        const int quietMs = 2 * kLimitMs, startMs = 5 * kLimitMs;
+        InstanceEndpoint launch(path, quietMs, startMs);
+        auto start = Clock::now();
+        EXPECT_EQ(launch.Claim(), Found::kHung);
+        auto waited = Clock::now() - start;
+        EXPECT_GE(waited, milliseconds(busy ? startMs : quietMs));
+        EXPECT_LT(waited, milliseconds(busy ? startMs + kLimitMs : startMs));
+        kill(holder, SIGKILL);
+        waitpid(holder, nullptr, 0);
     }
 }
 

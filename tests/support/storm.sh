@@ -28,7 +28,8 @@ end_storm() {
     kill "$pid" 2>/dev/null || true
   done
   for _ in $(seq 150); do [ "$(ended "$1")" = "$(launched "$1")" ] && return 0; sleep 0.1; done
-  fail "copies of $1 still running 15 s after they were told to end"
+  ps -o pid,stat,etime,args -p "$(cat "$1"/*.pid | paste -sd,)" >&2 || true
+  fail "copies of $1 still running 15 s after they were told to end: $(sort -u "$1"/*.err | tr '\n' ' ')"
 }
 # Waits up to $1 twentieths of a second for $2 windows; prints when they were there.
 await_windows() {

@@ -23,13 +23,14 @@ constexpr DWORD kLimitMs = 300;
 constexpr wchar_t kClass[] = L"FIRSTCOPYTEST";
 
 // A launch: it claims; unless another copy's window is there, it opens its own after `startMs`
-// (never when negative) and keeps it until the copy is destroyed.
+// (never when negative) and keeps it until the copy is destroyed. The copies of a test are
+// threads of one process, so a holder's heartbeat beats for its own start limit.
 class Copy {
   public:
-    explicit Copy(std::wstring caption, int startMs = 0) {
-        thread = std::thread([this, caption, startMs] {
+    explicit Copy(std::wstring caption, int startMs = 0, DWORD startLimitMs = kLimitMs) {
+        thread = std::thread([this, caption, startMs, startLimitMs] {
             auto start = Clock::now();
-            found = ClaimSession(kClass, caption, kLimitMs);
+            found = ClaimSession(kClass, caption, kLimitMs, startLimitMs);
             waited = Clock::now() - start;
             decided = true;
             HWND window = nullptr;
@@ -118,6 +119,22 @@ TEST_F(FirstCopyTest, LaunchesBesideAHungCopyOpenOneWindowBetweenThem) {
         took++;
     }
     EXPECT_EQ(took, 1);
+}
+
+// Suspended, a holder beats no more and is given the quiet limit alone; one whose heartbeat goes
+// on is still starting, up to the start limit.
+TEST_F(FirstCopyTest, AHolderWhoseHeartbeatGoesOnIsGivenUntilTheStartLimit) {
+    for (bool beating : {false, true}) {
+        SCOPED_TRACE(beating);
+        std::wstring name = caption + (beating ? L" beating" : L" still");
+        Copy holder(name, -1, beating ? 20 * kLimitMs : 0);
+        holder.AwaitDecision();
+        auto start = Clock::now();
+        EXPECT_EQ(ClaimSession(kClass, name, kLimitMs, 4 * kLimitMs), FirstCopy::kHung);
+        auto waited = Clock::now() - start;
+        EXPECT_GE(waited, milliseconds(beating ? 4 * kLimitMs : kLimitMs));
+        EXPECT_LT(waited, milliseconds(beating ? 5 * kLimitMs : 4 * kLimitMs));
+    }
 }
 
 }  // namespace
