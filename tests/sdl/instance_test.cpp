@@ -102,31 +102,18 @@ class InstanceTest : public ::testing::Test {
     std::string path = folder + "/x11-:0.sock";
 };
 
-TEST_F(InstanceTest, ALaunchBesideARunningCopyAsksItForwardAndNeverListens) {
-    Launch first(path);
-    first.AwaitListening();
-    EXPECT_EQ(first.found, Found::kNone);
-    InstanceEndpoint second(path, kLimitMs, kLimitMs);
-    EXPECT_EQ(second.Claim(), Found::kRunning);
-    EXPECT_FALSE(second.Listen());
-    EXPECT_TRUE(second.AskOtherForward());
-    {
-        InstanceEndpoint looking(path, kLimitMs, kLimitMs);  // leaves without asking
-        EXPECT_EQ(looking.Claim(), Found::kRunning);
-    }
-    std::this_thread::sleep_for(milliseconds(50));
-    EXPECT_EQ(first.forwards, 1);
-}
-
-// A copy counts as alive while it starts, however many launches wait for it at once.
-TEST_F(InstanceTest, LaunchesBesideACopyStillStartingWaitForItsGreeting) {
+// A copy counts as alive while it starts, however many launches wait for it at once: they ask
+// it forward and never listen themselves.
+TEST_F(InstanceTest, LaunchesBesideACopyStillStartingWaitForItsGreetingAndAskItForward) {
     Launch first(path, /*startMs=*/kLimitMs / 2);
     first.AwaitDecision();
+    EXPECT_EQ(first.found, Found::kNone);
     std::vector<std::unique_ptr<Launch>> impatient;
     for (int i = 0; i < 12; ++i) impatient.push_back(std::make_unique<Launch>(path));
     for (auto& launch : impatient) {
         launch->AwaitDecision();
         EXPECT_EQ(launch->found, Found::kRunning);
+        EXPECT_FALSE(launch->endpoint.Listen());
     }
     std::this_thread::sleep_for(milliseconds(50));
     EXPECT_GE(first.forwards, 1);
