@@ -10,6 +10,8 @@ fail() { echo "FAILED: $*" >&2; exit 1; }
 # stand-in that may come first on PATH).
 need_x() {
   command -v Xvfb >/dev/null && command -v xdotool >/dev/null || skip "Xvfb or xdotool is missing"
+  # The game names its desktop after a Wayland session first: these runs are on Xvfb alone.
+  unset WAYLAND_DISPLAY
   local tool
   for tool in "$@"; do [ -x "/usr/bin/$tool" ] || skip "ImageMagick's $tool is missing"; done
 }
