@@ -11,7 +11,7 @@
 #   soak/desktop.sh [--seconds N] [path/to/quillby]     (default: 900 s, build/default/shell/quillby)
 #
 # A short run checks every third of its length instead of every minute. QUILLBY_SOAK_SEED
-# chooses the taps.
+# chooses the taps; QUILLBY_SOAK_KEEP=DIR keeps the readings and screenshots there.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/tests/support/x11.sh"
@@ -25,7 +25,13 @@ kib_allowed=1024
 
 work=$(mktemp -d /tmp/quillby-soak-desktop-XXXXXX)
 pids=()
-trap 'kill "${pids[@]}" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"' EXIT
+finish() {
+  kill "${pids[@]}" 2>/dev/null || true
+  wait 2>/dev/null || true
+  [ -z "${QUILLBY_SOAK_KEEP:-}" ] || cp -r "$work" "$QUILLBY_SOAK_KEEP"
+  rm -rf "$work"
+}
+trap finish EXIT
 start_xvfb
 export XDG_RUNTIME_DIR="$work/runtime" SDL_AUDIODRIVER=dummy
 mkdir -m 700 "$XDG_RUNTIME_DIR"
