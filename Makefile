@@ -55,7 +55,7 @@ serve: web
 # The page in Chromium, against the headless program; then a short soak of the page.
 test-web: web build
 	node --test tests/web/
-	node soak/web.mjs --seconds 20
+	node bench/soak/web.mjs --seconds 20
 
 # The Windows build, cross-compiled with MinGW-w64; its tests run under Wine.
 test-windows:
@@ -108,19 +108,19 @@ soak-headless:
 	cmake --preset sanitize
 	cmake --build --preset sanitize -j $(JOBS) --target quillby_soak
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	  build/sanitize/soak/quillby_soak --hours 24
+	  build/sanitize/bench/soak/quillby_soak --hours 24
 
 soak-desktop: build
-	soak/desktop.sh
+	bench/soak/desktop.sh
 
 soak-windows:
 	@scripts/ensure-deps.sh test
 	cmake --preset windows
 	cmake --build --preset windows -j $(JOBS) --target quillby quillby_census
-	soak/windows.sh
+	bench/soak/windows.sh
 
 soak-web: web
-	node soak/web.mjs
+	node bench/soak/web.mjs
 
 clean:
 	rm -rf build

@@ -10,7 +10,7 @@
 # changes the picture, and the close button ends the game with exit code 0. Exits 77 (skipped)
 # without Xvfb, xdotool, ImageMagick or Wine.
 #
-#   soak/windows.sh [--seconds N] [build/windows/quillby.exe [build/windows/soak/quillby_census.exe]]
+#   bench/soak/windows.sh [--seconds N] [build/windows/quillby.exe [build/windows/bench/soak/quillby_census.exe]]
 #
 # Wine 8 answers 0 to GetGuiResources for both counts, so the GDI objects are Wine's own count
 # of the process's live GDI handles, which its gdi trace writes at every allocation and release;
@@ -18,12 +18,12 @@
 # QUILLBY_SOAK_SEED chooses the taps; QUILLBY_SOAK_KEEP=DIR keeps the readings, the last
 # screenshots and the trace there.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/tests/support/x11.sh"
-source "$root/soak/real_taps.sh"
+source "$root/bench/soak/real_taps.sh"
 soak_length 600 "$@"
 exe=$(realpath "${rest[0]:-$root/build/windows/quillby.exe}")
-census=$(realpath "${rest[1]:-$(dirname "$exe")/soak/quillby_census.exe}")
+census=$(realpath "${rest[1]:-$(dirname "$exe")/bench/soak/quillby_census.exe}")
 for program in "$exe" "$census"; do
   [ -f "$program" ] || { echo "soak: $program is missing (cmake --build --preset windows)" >&2; exit 2; }
 done

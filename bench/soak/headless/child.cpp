@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
-#include "soak/headless/child.h"
+#include "bench/soak/headless/child.h"
 
 namespace soak {
 namespace {

@@ -21,8 +21,9 @@ soak_length() {
 }
 
 # The arguments of one xdotool call that taps for about $1 seconds from seed $2: mostly where
-# the quiz's pictures and the arrows are, now and then the mode box, else anywhere; each tap
-# 100 to 200 ms after the last, of which xdotool's own work takes $3 ms.
+# the quiz's pictures and the arrows are, now and then the mode box, else anywhere. Each press
+# is held 20 to 60 ms and comes 100 to 200 ms after the last, of which xdotool's own work takes
+# $3 ms. (xdotool's `click` would wait a tenth of a second after each.)
 random_taps() {
   awk -v seconds="$1" -v seed="$2" -v busy="$3" -v window="$window" 'BEGIN {
     srand(seed)
@@ -36,8 +37,10 @@ random_taps() {
       do { x = l + int(rand() * (r - l + 1)); y = u + int(rand() * (b - u + 1)) }
       while (x >= 215 && x <= 238 && y >= 1 && y <= 24)  # the close button
       gap = 0.1 + rand() * 0.1
-      pause = gap - busy / 1000
-      printf "mousemove --window %s %d %d click 1 sleep %.3f ", window, x * 2 + 1, y * 2 + 1, (pause > 0.005 ? pause : 0.005)
+      held = 0.02 + rand() * 0.04
+      pause = gap - held - busy / 1000
+      printf "mousemove --window %s %d %d mousedown 1 sleep %.3f mouseup 1 sleep %.3f ", window,
+        x * 2 + 1, y * 2 + 1, held, (pause > 0.005 ? pause : 0.005)
       taps++
     }
     print taps > "/dev/stderr"
@@ -55,8 +58,7 @@ tapping_ms=0
 busy_ms=0
 play_for() {
   local end=$(($(now_ms) + $1 * 1000)) batch args began took planned
-  while [ "$(now_ms)" -lt "$end" ]; do
-    batch=$(((end - $(now_ms) + 999) / 1000))
+  while batch=$(((end - $(now_ms) + 999) / 1000)); [ "$batch" -gt 0 ]; do
     batch=$((batch < 2 ? batch : 2))
     args=$(random_taps "$batch" "$((seed + taps))" "$busy_ms" 2>"$work/batch")
     began=$(now_ms)
@@ -64,7 +66,7 @@ play_for() {
     xdotool $args || fail "xdotool could not tap the window"
     took=$(($(now_ms) - began))
     planned=$(echo "$args" | awk '{ for (i = 1; i <= NF; i++) if ($i == "sleep") ms += $(i + 1) * 1000 } END { printf "%d", ms }')
-    busy_ms=$(((took - planned) / $(cat "$work/batch") + busy_ms / 2))
+    busy_ms=$((((took - planned) / $(cat "$work/batch") + busy_ms) / 2))
     busy_ms=$((busy_ms < 0 ? 0 : busy_ms))
     taps=$((taps + $(cat "$work/batch")))
     tapping_ms=$((tapping_ms + took))

@@ -15,10 +15,10 @@
 #include <string>
 #include <string_view>
 
+#include "bench/soak/headless/census.h"
+#include "bench/soak/headless/soak_backend.h"
 #include "platform/host.h"
 #include "shell/platform.h"
-#include "soak/headless/census.h"
-#include "soak/headless/soak_backend.h"
 
 namespace {
 

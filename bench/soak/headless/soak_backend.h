@@ -11,9 +11,9 @@
 #include <ostream>
 #include <string>
 
+#include "bench/soak/headless/census.h"
+#include "bench/soak/headless/child.h"
 #include "platform/backend.h"
-#include "soak/headless/census.h"
-#include "soak/headless/child.h"
 
 namespace soak {
 

@@ -8,14 +8,14 @@
 # with exit code 0. Prints every reading; exits 77 (skipped) without Xvfb, xdotool or
 # ImageMagick.
 #
-#   soak/desktop.sh [--seconds N] [path/to/quillby]     (default: 900 s, build/default/shell/quillby)
+#   bench/soak/desktop.sh [--seconds N] [path/to/quillby]     (default: 900 s, build/default/shell/quillby)
 #
 # A short run checks every third of its length instead of every minute. QUILLBY_SOAK_SEED
 # chooses the taps; QUILLBY_SOAK_KEEP=DIR keeps the readings and screenshots there.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/tests/support/x11.sh"
-source "$root/soak/real_taps.sh"
+source "$root/bench/soak/real_taps.sh"
 soak_length 900 "$@"
 exe=$(realpath "${rest[0]:-$root/build/default/shell/quillby}")
 [ -x "$exe" ] || { echo "soak: $exe is missing (make build)" >&2; exit 2; }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
-// What Windows says the running game holds, asked from beside it, for soak/windows.sh: one line,
+// What Windows says the running game holds, asked from beside it, for bench/soak/windows.sh: one
+// line,
 //   pid HEX gdi N user N windows N private_kib N working_kib N
 // its GDI and USER objects (GetGuiResources; Wine answers 0 to both), its windows, top-level and
 // child, and its memory (GetProcessMemoryInfo). Exits 1 when no game is running.

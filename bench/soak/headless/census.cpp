@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
-#include "soak/headless/census.h"
+#include "bench/soak/headless/census.h"
 
 #include <malloc.h>
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
-#include "soak/headless/soak_backend.h"
+#include "bench/soak/headless/soak_backend.h"
 
 #include <algorithm>
 #include <cstdio>
