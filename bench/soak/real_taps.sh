@@ -80,6 +80,23 @@ tap_rate() { awk -v n="$taps" -v ms="$tapping_ms" 'BEGIN { printf "%.1f", ms ? n
 # Resident memory of process $1 in KiB.
 resident_kib() { awk '$1 == "VmRSS:" { print $2 }' "/proc/$1/status"; }
 
-# The spread of the readings (one "SECONDS KIB" a line in file $1) taken from second $2 on:
-# "LOWEST HIGHEST".
-spread_from() { awk -v from="$2" '$1 >= from { if (!n++ || $2 < lo) lo = $2; if ($2 > hi) hi = $2 } END { print lo, hi }' "$1"; }
+# Whether the memory readings ($work/memory, "SECONDS KIB" a line) taken from second $1 on stay
+# within $2 KiB of each other, and the highest of their last third within $3 KiB of the highest
+# of their first: memory that settles stays level, a leak lifts the last third.
+memory_flat() {
+  local lowest highest first last
+  sort -n "$work/memory" | awk -v from="$1" '$1 >= from { n++; kib[n] = $2 } END {
+    lowest = highest = kib[1]
+    for (i = 1; i <= n; i++) {
+      if (kib[i] < lowest) lowest = kib[i]
+      if (kib[i] > highest) highest = kib[i]
+      if (3 * i <= n + 2 && kib[i] > first) first = kib[i]
+      if (3 * i > 2 * n && kib[i] > last) last = kib[i]
+    }
+    print lowest, highest, first, last }' >"$work/spread"
+  read -r lowest highest first last <"$work/spread"
+  echo "resident memory from $1 s on: $lowest to $highest KiB (a spread of $((highest - lowest)) KiB, at most $2" \
+    "allowed); highest in its first third $first KiB, in its last $last KiB (at most $3 higher allowed)"
+  [ $((highest - lowest)) -le "$2" ] || fail "resident memory spread over $((highest - lowest)) KiB"
+  [ $((last - first)) -le "$3" ] || fail "resident memory rose by $((last - first)) KiB from the first third to the last"
+}
