@@ -65,6 +65,19 @@ gdi_objects() {
     print words[2] == "allocated" ? count[1] : count[1] - 1 }' "$work/trace"
 }
 
+# quillby_census.exe's line; a start of it that fails (seen once in a few hundred on a busy
+# machine, with no line at all) is tried again twice, and said.
+ask_census() {
+  local try line
+  for try in 1 2 3; do
+    line=$("$wine_run" "$census" 2>&1 | tr -d '\r' | tee "$work/census.out" | grep '^pid ' || true)
+    [ -n "$line" ] && { echo "$line"; return; }
+    echo "  (quillby_census.exe, try $try: $(head -c 300 "$work/census.out" | tr '\n' ' '))" >&2
+    sleep 1
+  done
+  fail "quillby_census.exe found no game: $(head -c 300 "$work/census.out")"
+}
+
 WINEDEBUG=+pid,+gdi "$wine_run" "$exe" --scale 2 >/dev/null 2>"$work/trace" &
 game=$!  # wine-run becomes Wine, which becomes the game's process
 pids+=("$game")
@@ -84,8 +97,8 @@ while [ $((SECONDS - started)) -lt "$length" ]; do
   check=$((check + 1))
   shot_halved "$work/check.png"
   mode=$(mode_of "$work/check.png")
-  read -r _ pid _ gdi _ user _ windows _ private _ <<<"$("$wine_run" "$census" | tr -d '\r')" ||
-    fail "quillby_census.exe found no game"
+  ask_census >"$work/census.line"
+  read -r _ pid _ gdi _ user _ windows _ private _ <"$work/census.line"
   objects=$(gdi_objects "$pid")
   rss=$(resident_kib "$watched")
   echo "$((SECONDS - started)) $mode $objects $windows $rss" >>"$work/checks"
