@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 #include "platform/host.h"
 #include "platform/sound.h"
@@ -71,6 +72,10 @@ void SoakBackend::Poll() {
         closedAt_ = now;
         gesture_ = {{now + 1, true, kCloseX, kCloseY}, {now + 60, false, kCloseX, kCloseY}};
         next_ = 0;
+    } else if (closeSent_ && now - closedAt_ > 2 * kCloseWithinMs) {
+        // Not even the window's close ended it: a hung game, which no run should wait for.
+        log_ << "FAILED: " << failure_ << "; the game did not end either" << std::endl;
+        std::_Exit(1);
     } else if (closing_ && !closeSent_ && now - closedAt_ > kCloseWithinMs) {
         closeSent_ = true;
         Fail("the close button did not end the game within " +
