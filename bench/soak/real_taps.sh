@@ -47,6 +47,30 @@ random_taps() {
   }'
 }
 
+# Shows the game everything once before the readings count, so that what it loads or sets up
+# on first use (the game screen, the quiz, a reward and its sounds, the arrows) is in place:
+# the title, the quiz, its three places in turn (one is right: the sparkle and a new round),
+# the letter cards and both arrows.
+tour() {
+  local place
+  tap 120 150
+  sleep 1.5
+  tap 75 20
+  sleep 1
+  for place in "190 40" "190 278" "78 278"; do
+    # shellcheck disable=SC2086  # x and y
+    tap $place
+    sleep 0.5
+  done
+  sleep 2.5
+  tap 75 20
+  sleep 1
+  tap 170 282
+  sleep 0.5
+  tap 70 282
+  sleep 0.5
+}
+
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
 # Taps for $1 seconds in calls of two seconds at most; adds the taps to `taps`, and how long

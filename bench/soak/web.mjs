@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
 // The page in Chromium, tapped at random 5 to 10 times a second for ten minutes (build/web
-// first: make web). At every check (each minute) the child stops until any reward has ended,
+// first: make web), after a tour of every screen. At every check (each minute) the child stops until any reward has ended,
 // and the page's memory is read: the JavaScript heap after a forced collection (CDP's
 // Runtime.getHeapUsage), the size of the program's memory, and how far into it the program has
 // ever written: its heap's top, since the pages past it are still the zeros they started as.
@@ -79,9 +79,16 @@ try {
     });
 
   console.log(`web soak: ${length} s of taps, checks every ${every} s, seed ${firstSeed}, Chromium ${browser.version()}`);
+  // Everything once before the readings count, so that what the game sets up on first use is in
+  // place: the title, the quiz, its three places in turn (one is right: a reward and a new round),
+  // the letter cards and both arrows.
+  const tour = [[120, 150, 1500], [75, 20, 1000], [190, 40, 500], [190, 278, 500], [78, 278, 3000], [75, 20, 1000], [170, 282, 500], [70, 282, 500]];
+  for (const [x, y, wait] of tour) {
+    await tap([x, y]);
+    await page.waitForTimeout(wait);
+  }
   const started = Date.now();
   const seconds = () => Math.round((Date.now() - started) / 1000);
-  await tap([120, 150]);
   let taps = 0;
   let tapping = 0; // ms
   const readings = [];
