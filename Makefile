@@ -4,7 +4,8 @@
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
 .PHONY: run test check-tree test-plain test-sanitize test-deb test-windows test-web build bench \
-	install deb windows windows-installer web serve clean fuzz fuzz-merge
+	install deb windows windows-installer web serve clean fuzz fuzz-merge \
+	soak soak-headless soak-desktop soak-windows soak-web
 # Emscripten's optimizer and the browser tests find their npm modules here (npm ci puts them).
 export NODE_PATH := $(CURDIR)/node_modules
 
@@ -51,9 +52,10 @@ serve: web
 	@echo "Quillby is at http://127.0.0.1:8000/ (Ctrl+C stops the server)"
 	python3 -m http.server 8000 --bind 127.0.0.1 --directory build/web
 
-# The page in Chromium, against the headless program.
+# The page in Chromium, against the headless program; then a short soak of the page.
 test-web: web build
 	node --test tests/web/
+	node bench/soak/web.mjs --seconds 20
 
 # The Windows build, cross-compiled with MinGW-w64; its tests run under Wine.
 test-windows:
@@ -95,6 +97,30 @@ deb:
 # The package checked as Debian's tools and an installation meet it.
 test-deb: deb
 	tests/packaging/check_package.sh
+
+# Hours of play on every host, at full length (docs/reliability.md): 24 virtual hours headless
+# under the sanitizers, a quarter of an hour of the desktop window, ten minutes each of Windows
+# under Wine and of the page in Chromium. The tests run a short slice of each.
+soak: soak-headless soak-desktop soak-windows soak-web
+
+soak-headless:
+	@scripts/ensure-deps.sh test
+	cmake --preset sanitize
+	cmake --build --preset sanitize -j $(JOBS) --target quillby_soak
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  build/sanitize/bench/soak/quillby_soak --hours 24
+
+soak-desktop: build
+	bench/soak/desktop.sh
+
+soak-windows:
+	@scripts/ensure-deps.sh test
+	cmake --preset windows
+	cmake --build --preset windows -j $(JOBS) --target quillby quillby_census
+	bench/soak/windows.sh
+
+soak-web: web
+	node bench/soak/web.mjs
 
 clean:
 	rm -rf build
