@@ -4,6 +4,7 @@
 // starts, so the log shows when each starts against the game's own sounds.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 #include <utility>
 #include <vector>
@@ -83,6 +84,11 @@ TEST(SpeakTest, ACardSaysItsLetterWhenTheClickEndsThenThePicturesWord) {
     Sounds expected{{100, Switch}, {a, Name(0)},  {apple, 1500},
                     {back, Click}, {z, Name(25)}, {word, WordOf(25, heard, 5)}};
     EXPECT_EQ(heard, expected) << s.log;
+    // The executable takes --speak as the session does.
+    ScratchFolder folder;
+    std::string script = (folder.path / "cards.txt").string();
+    std::ofstream(script) << OpenGame() + PreviousArrow(back);
+    EXPECT_EQ(RunQuillby("--headless --speak --until 7000 --script " + script).out, s.log);
     // Without --speak the game says nothing.
     EXPECT_EQ(Heard(RunSession(OpenGame() + PreviousArrow(back), 0, false, back + 3000)),
               (Sounds{{100, Switch}, {back, Click}}));
