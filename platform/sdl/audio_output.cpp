@@ -120,11 +120,21 @@ void AudioOutput::Play(const Sound& sound) {
             found = converted_.emplace(key, ConvertSound(sound, format_)).first;
         samples = &found->second;
     }
+    // Asked for once the sound before has ended by the program's clock, a sound follows that
+    // one's last frames, which the device may not have played yet (a buffer or two behind, or
+    // not yet open): a sound that has ended is never cut short, one still playing always is.
+    uint64_t now = SDL_GetTicks64();
+    bool follows = now - lastStart_ >= lastLengthMs_;
+    lastStart_ = now;
+    lastLengthMs_ =
+        sound.sampleRate && sound.bitsPerSample
+            ? sound.dataBytes * 8 / size_t(sound.bitsPerSample) * 1000 / sound.sampleRate
+            : 0;
     SDL_LockAudioDevice(device_);
     if (samples)
-        mixer_->Play(samples->data(), samples->size() / size_t(format_.channels));
+        mixer_->Play(samples->data(), samples->size() / size_t(format_.channels), follows);
     else
-        mixer_->Play(nullptr, 0);
+        mixer_->Play(nullptr, 0, follows);
     SDL_UnlockAudioDevice(device_);
     silentSince_.reset();
 }

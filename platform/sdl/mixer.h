@@ -2,7 +2,9 @@
 // SPDX-FileCopyrightText: The Quillby developers
 // Sound for the desktop: the game's PCM converted to the device's format, and a mixer that
 // plays one sound at a time. A new sound replaces the one playing, which fades out over a few
-// milliseconds instead of stopping dead, since a waveform cut mid-swing clicks.
+// milliseconds instead of stopping dead, since a waveform cut mid-swing clicks; or, when the
+// program asks for it after the one playing has ended by the program's clock (the device plays
+// a buffer or two behind), it follows that one's last frame.
 // Depends on: SDL2's audio streams for the conversion alone; the mixer on nothing.
 // Cannot: play more than one sound at full level, or change a sound's level or pitch.
 #pragma once
@@ -35,9 +37,10 @@ class Mixer {
 
     explicit Mixer(AudioFormat format);
 
-    // Starts these frames (interleaved, in the device's format), fading out what was playing.
-    // No frames: fades out to silence.
-    void Play(const float* samples, size_t frames);
+    // Starts these frames (interleaved, in the device's format), fading out what was playing;
+    // `afterCurrent`: once what is playing has played whole instead. No frames: fades out to
+    // silence.
+    void Play(const float* samples, size_t frames, bool afterCurrent = false);
     // Fills `frames` frames of `out` with what is playing, silence where nothing is.
     void Mix(float* out, size_t frames);
     bool Silent() const;
@@ -59,11 +62,13 @@ class Mixer {
         }
     };
 
-    void AddVoice(Voice& v, float* out, size_t frames);
+    // Adds what is left of `v` to `out`, up to `frames` frames; gives how many it added.
+    size_t AddVoice(Voice& v, float* out, size_t frames);
 
     AudioFormat format_;
     size_t fadeFrames_;
     Voice current_;
+    Voice next_;  // starts when current_ has played whole
     // Sounds cut off in quick succession each finish their fade.
     std::array<Voice, 4> fading_{};
 };

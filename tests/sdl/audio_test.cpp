@@ -92,4 +92,28 @@ TEST(MixerTest, ANewSoundReplacesTheOldWhichFadesOutInsteadOfJumping) {
     }
 }
 
+// The device plays behind the program: a sound asked for once the one before has ended by the
+// program's clock follows that one's last frame, in the same buffer; asked for sooner, it cuts
+// in, and what waited to follow is dropped.
+TEST(MixerTest, ASoundAskedForAfterTheOneBeforeHasEndedFollowsItsLastFrame) {
+    const AudioFormat format{48000, 2};
+    const size_t n = 300, samples = n * 2, fade = size_t(format.rate * Mixer::kFadeMs / 1000);
+    std::vector<float> a(samples, 0.5f), b(samples, -0.5f), c(samples, 0.25f);
+    Mixer mixer(format);
+    mixer.Play(a.data(), n);
+    MixFrames(mixer, 100, 2);
+    mixer.Play(b.data(), n, true);
+    EXPECT_EQ(mixer.FramesLeft(), 2 * n - 100);
+    std::vector<float> out = MixFrames(mixer, 2 * n, 2);
+    for (size_t i = 0; i < 2 * n; ++i)
+        ASSERT_EQ(out[i], i < n - 100 ? 0.5f : i < 2 * n - 100 ? -0.5f : 0.0f) << i;
+    mixer.Play(a.data(), n);
+    mixer.Play(b.data(), n, true);
+    mixer.Play(c.data(), n);
+    out = MixFrames(mixer, 2 * n, 2);
+    EXPECT_NEAR(out[0], 0.5 + 0.25, 1e-4);
+    for (size_t i = fade; i < 2 * n; ++i) ASSERT_EQ(out[i], i < n ? 0.25f : 0.0f) << i;
+    EXPECT_TRUE(mixer.Silent());
+}
+
 }  // namespace
