@@ -5,6 +5,7 @@
 
 #include <dlfcn.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -120,11 +121,14 @@ void AudioOutput::Play(const Sound& sound) {
             found = converted_.emplace(key, ConvertSound(sound, format_)).first;
         samples = &found->second;
     }
-    // Asked for once the sound before has ended by the program's clock, a sound follows that
-    // one's last frames, which the device may not have played yet (a buffer or two behind, or
-    // not yet open): a sound that has ended is never cut short, one still playing always is.
+    // Asked for once the sound before has ended by the program's clock, a sound starts as long
+    // after that one as the program asked for it, whose end the device may not have played yet
+    // (a buffer or two behind, or just opened): a sound that has ended is never cut short, one
+    // still playing always is.
     uint64_t now = SDL_GetTicks64();
-    bool follows = now - lastStart_ >= lastLengthMs_;
+    std::optional<size_t> after;
+    if (now - lastStart_ >= lastLengthMs_)
+        after = size_t(std::min<uint64_t>(now - lastStart_, 60000) * uint64_t(format_.rate) / 1000);
     lastStart_ = now;
     lastLengthMs_ =
         sound.sampleRate && sound.bitsPerSample
@@ -132,9 +136,9 @@ void AudioOutput::Play(const Sound& sound) {
             : 0;
     SDL_LockAudioDevice(device_);
     if (samples)
-        mixer_->Play(samples->data(), samples->size() / size_t(format_.channels), follows);
+        mixer_->Play(samples->data(), samples->size() / size_t(format_.channels), after);
     else
-        mixer_->Play(nullptr, 0, follows);
+        mixer_->Play(nullptr, 0, after);
     SDL_UnlockAudioDevice(device_);
     silentSince_.reset();
 }

@@ -11,12 +11,16 @@ namespace platform {
 Mixer::Mixer(AudioFormat format)
     : format_(format), fadeFrames_(std::max<size_t>(1, size_t(format.rate) * kFadeMs / 1000)) {}
 
-void Mixer::Play(const float* samples, size_t frames, bool afterCurrent) {
-    if (afterCurrent && current_.Active()) {
-        next_ = Voice{};
-        next_.samples = samples && frames ? samples : nullptr;
-        next_.frames = frames;
-        return;
+void Mixer::Play(const float* samples, size_t frames, std::optional<size_t> afterStart) {
+    if (afterStart) {
+        size_t at = std::max(*afterStart, current_.frames);
+        if (sinceStart_ < at) {
+            next_ = Voice{};
+            if (samples && frames) next_.samples = samples, next_.frames = frames;
+            nextAt_ = at;
+            return;
+        }
+        if (!samples || !frames) return;  // what played has ended: silence is here already
     }
     next_ = Voice{};  // never started: nothing to fade
     if (current_.Active()) {
@@ -34,6 +38,7 @@ void Mixer::Play(const float* samples, size_t frames, bool afterCurrent) {
         slot->fadeLeft = fadeFrames_;
     }
     current_ = Voice{};
+    sinceStart_ = 0;
     if (samples && frames) {
         current_.samples = samples;
         current_.frames = frames;
@@ -55,17 +60,21 @@ size_t Mixer::AddVoice(Voice& v, float* out, size_t frames) {
 void Mixer::Mix(float* out, size_t frames) {
     const size_t count = frames * size_t(format_.channels);
     std::fill(out, out + count, 0.0f);
-    size_t done = AddVoice(current_, out, frames);
-    if (!current_.Active() && next_.samples) {
+    size_t before = frames;  // frames before the next sound starts, when it does in these
+    if (next_.samples && nextAt_ - sinceStart_ < frames) before = nextAt_ - sinceStart_;
+    AddVoice(current_, out, before);
+    sinceStart_ += before;
+    if (before < frames) {
         current_ = std::exchange(next_, Voice{});
-        AddVoice(current_, out + done * size_t(format_.channels), frames - done);
+        sinceStart_ = frames - before;
+        AddVoice(current_, out + before * size_t(format_.channels), frames - before);
     }
     for (Voice& f : fading_) AddVoice(f, out, frames);
     for (size_t i = 0; i < count; ++i) out[i] = std::clamp(out[i], -1.0f, 1.0f);
 }
 
 size_t Mixer::FramesLeft() const {
-    size_t left = current_.Left() + (next_.samples ? next_.frames : 0);
+    size_t left = next_.samples ? nextAt_ - sinceStart_ + next_.frames : current_.Left();
     for (const Voice& f : fading_) left = std::max(left, f.Left());
     return left;
 }

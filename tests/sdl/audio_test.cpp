@@ -93,22 +93,26 @@ TEST(MixerTest, ANewSoundReplacesTheOldWhichFadesOutInsteadOfJumping) {
 }
 
 // The device plays behind the program: a sound asked for once the one before has ended by the
-// program's clock follows that one's last frame, in the same buffer; asked for sooner, it cuts
-// in, and what waited to follow is dropped.
-TEST(MixerTest, ASoundAskedForAfterTheOneBeforeHasEndedFollowsItsLastFrame) {
+// program's clock starts as long after that one's start as the program asked for it, though
+// the device has not played that far; asked for sooner, it cuts in, and what waited is dropped.
+TEST(MixerTest, ASoundAskedForAfterTheOneBeforeHasEndedKeepsItsDistance) {
     const AudioFormat format{48000, 2};
-    const size_t n = 300, samples = n * 2, fade = size_t(format.rate * Mixer::kFadeMs / 1000);
-    std::vector<float> a(samples, 0.5f), b(samples, -0.5f), c(samples, 0.25f);
+    const size_t n = 300, fade = size_t(format.rate * Mixer::kFadeMs / 1000);
+    std::vector<float> a(2 * n, 0.5f), b(2 * n, -0.5f), c(2 * n, 0.25f);
     Mixer mixer(format);
     mixer.Play(a.data(), n);
     MixFrames(mixer, 100, 2);
-    mixer.Play(b.data(), n, true);
-    EXPECT_EQ(mixer.FramesLeft(), 2 * n - 100);
+    mixer.Play(b.data(), n, n + 50);  // 50 frames after a's end
+    EXPECT_EQ(mixer.FramesLeft(), 2 * n - 50);
     std::vector<float> out = MixFrames(mixer, 2 * n, 2);
     for (size_t i = 0; i < 2 * n; ++i)
-        ASSERT_EQ(out[i], i < n - 100 ? 0.5f : i < 2 * n - 100 ? -0.5f : 0.0f) << i;
+        ASSERT_EQ(out[i], i < n - 100      ? 0.5f
+                          : i < n - 50     ? 0.0f
+                          : i < 2 * n - 50 ? -0.5f
+                                           : 0.0f)
+            << i;
     mixer.Play(a.data(), n);
-    mixer.Play(b.data(), n, true);
+    mixer.Play(b.data(), n, n);
     mixer.Play(c.data(), n);
     out = MixFrames(mixer, 2 * n, 2);
     EXPECT_NEAR(out[0], 0.5 + 0.25, 1e-4);
