@@ -14,9 +14,12 @@ import { ROOT, SITE, launch, serve } from './harness.mjs';
 
 const TITLE_TAP = [120, 160];
 const NEXT_ARROW = [170, 282];
-// How far a voice may start from where the headless run puts it: the browser's timers, on a
-// busy machine.
-const LATE_MS = 25;
+// A voice never starts sooner after the sound before it than headless (the page's clock has
+// fractions of the headless milliseconds); later only by the browser's own lateness, which on a
+// busy machine can reach a tenth of a second. A voice that waited for input would come seconds
+// late, or not at all.
+const SOONER_MS = 1;
+const LATE_MS = 250;
 
 test('a voice file is read clip by clip and refused when it is not whole', () => {
   const file = new Uint8Array([...'QVC1'].map((c) => c.charCodeAt(0)).concat([0x78, 5, 0, 0, 2, 0, 0, 0, 7, 8]));
@@ -78,26 +81,30 @@ async function heard(page, count) {
   return sounds.map((id, i) => [soundTimes[i], id]);
 }
 
-// Each voice follows the sound before it as long after as it does headless.
+// Each voice follows the sound before it as long after as it does headless; gives the latest.
 function sameVoice(page, want) {
   assert.deepEqual(
     page.map(([, id]) => id),
     want.map(([, id]) => id),
   );
+  let latest = 0;
   for (let i = 1; i < want.length; ++i) {
     if (want[i][1] >= 20000) continue;
     const late = page[i][0] - page[i - 1][0] - (want[i][0] - want[i - 1][0]);
-    assert.ok(Math.abs(late) <= LATE_MS, `sound ${want[i][1]} came ${late.toFixed(1)} ms off the headless run`);
+    assert.ok(late >= -SOONER_MS && late <= LATE_MS, `sound ${want[i][1]} came ${late.toFixed(1)} ms off the headless run`);
+    latest = Math.max(latest, late);
   }
+  return latest;
 }
 
-test('with ?speak the page says what the headless run says, as long after each sound', async () => {
+test('with ?speak the page says what the headless run says, as long after each sound', async (t) => {
   const context = await browser.newContext({ viewport: { width: 480, height: 640 } });
   const page = await open(context, '?start-tick=2026&test&speak');
   await click(page, TITLE_TAP);
   assert.equal((await heard(page, 4)).length, 4, 'the first card says its letter and its word');
   await click(page, NEXT_ARROW);
-  sameVoice(await heard(page, 7), headless('500 down 120 160\n540 up 120 160\n4000 down 170 282\n4040 up 170 282\n'));
+  const late = sameVoice(await heard(page, 7), headless('500 down 120 160\n540 up 120 160\n4000 down 170 282\n4040 up 170 282\n'));
+  t.diagnostic(`the voice came at most ${late.toFixed(1)} ms later than headless`);
   await context.close();
 });
 
