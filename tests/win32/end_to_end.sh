@@ -111,6 +111,7 @@ await_end "$game" 100 || fail "the game was still running 10 s after its close b
 # --help lists what this build takes: the window's options, not the Linux build's headless run.
 timeout 30 "$wine_run" "$exe" --help >"$work/help.out" 2>&1 || fail "--help failed: $(cat "$work/help.out")"
 grep -q -- '--scale N' "$work/help.out" || fail "--help does not list --scale: $(cat "$work/help.out")"
+grep -q -- '--speak' "$work/help.out" || fail "--help does not list --speak: $(cat "$work/help.out")"
 ! grep -q -- '--headless' "$work/help.out" || fail "--help lists --headless, which this build refuses"
 
 # With --speak: every sndPlaySoundW call, in Wine's trace with its time, names the sound by its
