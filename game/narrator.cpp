@@ -96,7 +96,8 @@ void Narrator::OnPictureAnswered(int pictureId, bool right) {
         waiting_.clear();
     else
         std::erase_if(waiting_, [](const Line& line) { return line.about == About::Answer; });
-    waiting_.push_front({pictureId + VoiceResources::WordAfterPicture, About::Answer});
+    waiting_.insert(waiting_.begin(),
+                    {pictureId + VoiceResources::WordAfterPicture, About::Answer});
 }
 
 void Narrator::OnSoundStart(HGLOBAL sound) {
@@ -113,7 +114,7 @@ void Narrator::OnTick(uint32_t now) {
     if (voice_ && now - voice_->start >= voice_->lengthMs + PauseMs) voice_.reset();
     while (!gameSound_ && !voice_ && !waiting_.empty()) {
         Line line = waiting_.front();
-        waiting_.pop_front();
+        waiting_.erase(waiting_.begin());
         Say(line, now);
     }
     std::optional<uint32_t> due;

@@ -15,7 +15,6 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <optional>
 #include <vector>
 
@@ -78,6 +77,6 @@ class Narrator final : public PlayListener, public SoundListener {
     std::vector<Sound> gameSounds_;     // the lengths of the program's own sounds
     std::optional<Heard> gameSound_;    // the game sound playing
     std::optional<Heard> voice_;        // the voice playing, then the pause after it
-    std::deque<Line> waiting_;          // what is still to be said, in order
+    std::vector<Line> waiting_;         // what is still to be said, in order
     std::optional<uint32_t> timerDue_;  // when the wake timer is set for
 };

@@ -8,9 +8,9 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/backend.h"
 #include "platform/fonts.h"
@@ -34,9 +34,9 @@ struct PlatformState {
     QueueState queue;
     uint32_t random = 1;  // the LCG's state; srand(1) is where the C library starts
     std::wstring commandLine = L"quillby";  // what GetCommandLineW gives
-    // Resources the host handed over at run time, after the compiled-in ones (a deque: their
-    // addresses are the program's HRSRCs and must stay put).
-    std::deque<ResourceEntry> addedResources;
+    // Resources the host handed over at run time, after the compiled-in ones (each on its own:
+    // their addresses are the program's HRSRCs and must stay put).
+    std::vector<std::unique_ptr<ResourceEntry>> addedResources;
 };
 
 // The current record. Calls made before the first Start (or after a Stop) get a fresh one,

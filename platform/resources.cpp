@@ -3,6 +3,7 @@
 // Resources compiled into the program: bitmaps, WAVE sounds and strings, found by number.
 #include <algorithm>
 #include <cwctype>
+#include <memory>
 
 #include "platform/bytes.h"
 #include "platform/dib.h"
@@ -34,8 +35,8 @@ template <class Match>
 const ResourceEntry* FirstResource(Match matches) {
     for (size_t i = 0; i < kResourceCount; ++i)
         if (matches(kResources[i])) return &kResources[i];
-    for (const ResourceEntry& e : State().addedResources)
-        if (matches(e)) return &e;
+    for (const auto& e : State().addedResources)
+        if (matches(*e)) return e.get();
     return nullptr;
 }
 
@@ -63,7 +64,8 @@ std::vector<const ResourceEntry*> ResourcesOfType(LPCWSTR type) {
 
 void AddWaveResource(int id, const uint8_t* data, size_t size) {
     if (!data || FindResourceData(id, L"WAVE")) return;
-    State().addedResources.push_back(ResourceEntry{0, L"WAVE", id, data, size});
+    State().addedResources.push_back(
+        std::make_unique<ResourceEntry>(ResourceEntry{0, L"WAVE", id, data, size}));
 }
 
 }  // namespace platform
