@@ -8,6 +8,7 @@
 #include "platform/dib.h"
 #include "platform/gdi_objects.h"
 #include "platform/host.h"
+#include "platform/platform_state.h"
 #include "platform/resource_lookup.h"
 #include "platform/sound.h"
 
@@ -124,7 +125,7 @@ BOOL sndPlaySoundW(LPCWSTR sound, UINT flags) {
         size = size_t(riffSize) + 8;
     }
     Sound parsed;
-    if (!ParseWave(image, size, parsed)) return FALSE;
+    if (!ParseWave(image, size, parsed) || !State().sounds.MakePlayable(parsed)) return FALSE;
     parsed.resourceId = id;
     backend->PlaySound(parsed);
     return TRUE;
