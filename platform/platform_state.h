@@ -2,9 +2,9 @@
 // SPDX-FileCopyrightText: The Quillby developers
 // Everything the platform remembers, in one record that platform::Start makes and
 // platform::Stop destroys whole: the host's backend and the display, windows and classes, the
-// message queue, GDI's objects, the random generator, the fonts, the command line and the
-// resources the host adds. A second Start after a
-// Stop in the same process begins exactly as the first did; nothing is kept in statics.
+// message queue, GDI's objects, the random generator, the fonts, the decoded sounds, the
+// command line and the resources the host adds. A second Start after a Stop in the same process
+// begins exactly as the first did; nothing is kept in statics.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/decoded_sounds.h"
 #include "platform/fonts.h"
 #include "platform/gdi_objects.h"
 #include "platform/message_queue.h"
@@ -25,6 +26,8 @@ namespace platform {
 struct PlatformState {
     PlatformState();
 
+    // Before the backend, so that the samples it was handed outlive it.
+    DecodedSounds sounds;
     std::unique_ptr<Backend> backend;
     Surface display;  // what has been copied onto the window
     // Fonts come before GDI's objects, so that the font objects' faces go before FreeType.

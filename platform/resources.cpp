@@ -141,7 +141,7 @@ BOOL sndPlaySoundW(LPCWSTR sound, UINT flags) {
         size = size_t(riffSize) + 8;
     }
     Sound parsed;
-    if (!ParseWave(image, size, parsed)) return FALSE;
+    if (!ParseWave(image, size, parsed) || !State().sounds.MakePlayable(parsed)) return FALSE;
     parsed.resourceId = id;
     backend->PlaySound(parsed);
     return TRUE;
