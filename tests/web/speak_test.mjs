@@ -33,17 +33,11 @@ test('a voice file is read clip by clip and refused when it is not whole', () =>
 
 let browser;
 let server;
-
 before(async () => {
   assert.ok(existsSync(join(SITE, 'voice.bin')), `no page in ${SITE}: run make web`);
-  server = await serve();
-  browser = await launch();
+  [server, browser] = await Promise.all([serve(), launch()]);
 });
-
-after(async () => {
-  await browser?.close();
-  await server?.close();
-});
+after(async () => Promise.all([browser?.close(), server?.close()]));
 
 async function open(context, query) {
   const page = await context.newPage();
