@@ -36,7 +36,11 @@ VOICE = "(voice_cmu_us_slt_arctic_hts)"
 # A little slower than the voice's own pace: these listeners are three.
 SPEED = 0.8
 LETTER_CARRIER = "The letter "
-CARRIER_WORDS = 2
+# Clips said otherwise, where the recogniser that checks them heard the phrase's letter wrong
+# and this right: stem -> (carrier, speed). Out of "The letter E." the "ee" starts low, from
+# the "er" before it, near "ay"; "E." alone is clean. (Alone, or after "Letter", Festival reads
+# "A" as the article, "uh".)
+REMADE = {"e": ("", SPEED)}
 
 # All-pass filters change no level at any frequency, only when each arrives: they spread the
 # voice's sharp pulses over a few samples, which ADPCM then follows with 10 dB less error
@@ -55,43 +59,75 @@ TRIM_AT = SILENCE + 2.0
 LEAD = (0.005, 0.025)      # seconds of silence kept before the speech
 TRAIL = (0.010, 0.025)     # and after it (a 5 ms window measures up to 2.5 ms more)
 FADE = 0.005
+WEAK = {"f", "th", "hh"}   # Festival's names for the sounds lift_weak_sounds() lifts
+WEAK_FLOOR = 22.0          # dB below the speech level
+WEAK_LIFT = 18.0           # dB at most
 CUT_FADE = 0.010      # where a letter is cut out of its phrase
 
 
 def synthesise(work, items):
-    """Festival in one run: a 32 kHz wave per clip and its words' times."""
-    lines = [VOICE,
-             '(set! hts_engine_params (append hts_engine_params (list (list "-r" %s))))'
-             % SPEED,
-             '(define (clip name text) (let ((u (utt.synth (eval (list (quote Utterance)'
+    """Festival in one run: a 32 kHz wave per clip, its words' times (start, end) and its
+    sounds' (name, start, end)."""
+    lines = [VOICE, "(set! quillby-params hts_engine_params)",
+             '(define (clip name text speed) (set! hts_engine_params (append quillby-params'
+             ' (list (list "-r" speed)))) (let ((u (utt.synth (eval (list (quote Utterance)'
              ' (quote Text) text))))) (utt.save.wave u (string-append "%s/" name ".wav")'
              ' (quote riff)) (mapcar (lambda (w) (format t "WORD %%s %%s %%s\\n" name'
              ' (item.feat w "R:SylStructure.daughter1.daughter1.segment_start")'
              ' (item.feat w "R:SylStructure.daughtern.daughtern.end")))'
-             ' (utt.relation.items u (quote Word)))))' % work]
-    for rid, _, text, carrier in items:
-        lines.append('(clip "%d" "%s")' % (rid, carrier + text + "."))
+             ' (utt.relation.items u (quote Word))) (mapcar (lambda (s) (format t'
+             ' "SOUND %%s %%s %%s %%s\\n" name (item.name s) (item.feat s "segment_start")'
+             ' (item.feat s "end"))) (utt.relation.items u (quote Segment)))))' % work]
+    for rid, _, text, carrier, speed in items:
+        lines.append('(clip "%d" "%s" %s)' % (rid, carrier + text + ".", speed))
     script = os.path.join(work, "voice.scm")
     with open(script, "w") as f:
         f.write("\n".join(lines) + "\n")
     run = subprocess.run(["festival", "--batch", script], capture_output=True,
                          text=True, check=True)
-    words = {}
+    words, sounds = {}, {}
     for line in run.stdout.splitlines():
         if line.startswith("WORD "):
             _, rid, start, end = line.split()
             words.setdefault(int(rid), []).append((float(start), float(end)))
-    return words
+        elif line.startswith("SOUND "):
+            _, rid, name, start, end = line.split()
+            sounds.setdefault(int(rid), []).append((name, float(start), float(end)))
+    return words, sounds
 
 
 def cut(work, rid, start):
     """Festival's wave from `start` on, at 16 kHz, as floats."""
     raw = os.path.join(work, "%d.f32" % rid)
+    # Festival's peaks come near full scale, where sox's filters would clip: 12 dB of room
+    # first, given back when the level is set.
     subprocess.run(["sox", os.path.join(work, "%d.wav" % rid), "-t", "raw", "-e",
-                    "floating-point", "-b", "32", raw, "trim", "%.5f" % start, *SPREAD, "rate", "-v", str(RATE)], check=True)
+                    "floating-point", "-b", "32", raw, "trim", "%.5f" % start, "gain", "-12",
+                    *SPREAD, "rate", "-v", str(RATE)], check=True)
     with open(raw, "rb") as f:
         data = f.read()
     return list(struct.unpack("<%df" % (len(data) // 4), data))
+
+
+def lift_weak_sounds(s, sounds, start):
+    """Lifts the quiet part of the voice's /f/, /th/ and /h/ to WEAK_FLOOR below the speech
+    level, by at most WEAK_LIFT: it says them 30 dB and more under its vowels, where a
+    person's are 15 to 25, so quietly that "fish" came out as "ish". Within those sounds each
+    sample is lifted by what its 5 ms surroundings lack, so the end of a vowel that runs into
+    one stays as it is. `sounds` are Festival's, timed from `start`."""
+    out = list(s)
+    floor = db(speech_level(s)) - WEAK_FLOOR
+    env = envelope(s)
+    ramp = round(0.010 * RATE)
+    for name, t0, t1 in sounds:
+        a, b = max(0, round((t0 - start) * RATE)), min(len(s), round((t1 - start) * RATE))
+        if name not in WEAK or b - a < 2 * ramp:
+            continue
+        for i in range(a, b):
+            edge = min(1.0, (i - a) / ramp, (b - 1 - i) / ramp)
+            lift = min(WEAK_LIFT, max(0.0, floor - env[i])) * (0.5 - 0.5 * math.cos(math.pi * edge))
+            out[i] *= 10 ** (lift / 20)
+    return out
 
 
 def db(x):
@@ -187,24 +223,34 @@ def check(name, m):
         sys.exit("%s: %s" % (name, "; ".join(problems)))
 
 
+def plan():
+    """(id, stem, text, carrier, speed) of every clip."""
+    out = []
+    for rid, stem, text in voice_list.clips():
+        carrier = LETTER_CARRIER if rid < voice_list.LETTER_BASE + 26 else ""
+        carrier, speed = REMADE.get(stem, (carrier, SPEED))
+        out.append((rid, stem, text, carrier, speed))
+    return out
+
+
 def main():
-    items = [(rid, stem, text, LETTER_CARRIER if rid < voice_list.LETTER_BASE + 26 else "")
-             for rid, stem, text in voice_list.clips()]
+    items = plan()
     os.makedirs(OUT_DIR, exist_ok=True)
     with tempfile.TemporaryDirectory() as work:
-        words = synthesise(work, items)
+        words, said = synthesise(work, items)
         sounds = {}
-        for rid, _, _, carrier in items:
+        for rid, _, _, carrier, _ in items:
             # What is said ends the phrase: from its first word's first sound to the end.
-            start = words[rid][CARRIER_WORDS if carrier else 0][0]
-            sounds[rid] = fade(cut(work, rid, start), CUT_FADE, 0)
+            start = words[rid][len(carrier.split())][0]
+            s = lift_weak_sounds(cut(work, rid, start), said[rid], start)
+            sounds[rid] = fade(s, CUT_FADE, 0)
     # One speech level for every clip: the highest at which no clip peaks above the limit.
     shape = {rid: db(max(abs(v) for v in s)) - db(speech_level(s)) for rid, s in sounds.items()}
     level = PEAK_AIM - max(shape.values())
     print("%-5s %-15s %7s %8s %8s %6s %6s %5s %6s" % (
         "id", "clip", "ms", "peak dB", "level dB", "lead", "trail", "clip", "bytes"))
     total = 0
-    for rid, stem, _, _ in items:
+    for rid, stem, *_ in items:
         s = sounds[rid]
         gain = 10 ** ((level - db(speech_level(s))) / 20)
         s = fade(trim([v * gain for v in s]), FADE, FADE)
