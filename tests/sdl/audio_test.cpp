@@ -36,7 +36,7 @@ TEST(SoundConversionTest, EveryGameFormatKeepsItsLengthPitchAndLevelAndSilenceSt
                                         << " Hz x" << device.channels << " at " << level);
         std::vector<uint8_t> pcm = Tone(bits, rate, level);
         std::vector<float> out =
-            platform::ConvertSound(Sound{0, rate, bits, pcm.data(), pcm.size()}, device);
+            platform::ConvertSound(Sound{0, rate, bits, pcm.data(), pcm.size(), {}}, device);
         std::vector<float> left;
         for (size_t i = 0; i < out.size(); i += size_t(device.channels)) {
             ASSERT_EQ(out[i], out[i + size_t(device.channels) - 1]) << i;
