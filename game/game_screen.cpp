@@ -84,6 +84,23 @@ GameScreen::~GameScreen() {
     screenListeners.Clear();
 }
 
+void GameScreen::Tick(uint32_t now) {
+    Screen::Tick(now);
+    playListener->OnTick(now);
+}
+
+void GameScreen::SetPlayListener(PlayListener* listener) {
+    playListener = listener;
+    if (quizMode)
+        playListener->OnRoundStarted(LetterIndex());
+    else
+        playListener->OnCardShown(LetterIndex(), pictures[0]->bitmapId);
+}
+
+int GameScreen::LetterIndex() const {
+    return upperCase ? letter[0] - L'A' : letter[0] - L'a';
+}
+
 void GameScreen::OnFigurePress(Figure* figure, int32_t x, int32_t y) {
     if (figure == closeButton) {
         PlayWave(clickSound);
@@ -146,7 +163,7 @@ void GameScreen::ShowCard() {
     RemoveFigure(pictures[0], true);
     ReplaceLetterText();
     int v = LcgRand() % 3;
-    int index = upperCase ? letter[0] - L'A' : letter[0] - L'a';
+    int index = LetterIndex();
     // Tapping the card's picture does nothing: the screen does not listen to it.
     pictures[0] = new Image(this, window, GameResources::FirstPicture + 100 * v + index);
     pictures[0]->SetLayer(11);
@@ -154,6 +171,7 @@ void GameScreen::ShowCard() {
     pictures[0]->SetX(width - pictures[0]->GetWidth() - 30);
     pictures[0]->SetY(30);
     AddFigure(pictures[0]);
+    playListener->OnCardShown(index, pictures[0]->bitmapId);
 }
 
 void GameScreen::ApplyMode() {

@@ -4,6 +4,7 @@
 // of one letter and three pictures, switched by the check box in the top-left corner.
 #pragma once
 
+#include "game/play_listener.h"
 #include "shell/platform.h"
 #include "toolkit/animation.h"
 #include "toolkit/button.h"
@@ -31,9 +32,13 @@ class GameScreen : public Screen, public FigureListener, public AnimationListene
     GameScreen(HWND window, HINSTANCE instance);
     ~GameScreen() override;
 
+    void Tick(uint32_t now) override;
+
     void ShowCard();
     void ApplyMode();
     void NewRound();
+    // From now on `listener` hears of the game, beginning with the card or round shown now.
+    void SetPlayListener(PlayListener* listener);
 
     void OnFigurePress(Figure* figure, int32_t x, int32_t y) override;
     void OnFigureRelease(Figure* figure, int32_t x, int32_t y) override;
@@ -58,8 +63,10 @@ class GameScreen : public Screen, public FigureListener, public AnimationListene
     HGLOBAL wrongSound = nullptr;
     bool answered = false;
     bool upperCase = true;
+    PlayListener* playListener = &nobodyListening;
 
   private:
+    int LetterIndex() const;
     void AnswerStep(Figure* figure);
     void StepLetter(int direction);
     void ReplaceLetterText();

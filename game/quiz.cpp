@@ -50,6 +50,7 @@ void GameScreen::NewRound() {
     ReplaceLetterText();
     modeBox->enabled = true;
     answered = false;
+    playListener->OnRoundStarted(LetterIndex());
 }
 
 void GameScreen::AnswerStep(Figure* figure) {
@@ -59,14 +60,19 @@ void GameScreen::AnswerStep(Figure* figure) {
     if (!upperCase)
         picked = WCHAR(
             reinterpret_cast<ULONG_PTR>(CharLowerW(reinterpret_cast<LPWSTR>(ULONG_PTR(picked)))));
+    int pictureId = 0;
+    for (Image* picture : pictures)
+        if (picture == figure) pictureId = picture->bitmapId;
     if (picked == letter[0]) {
         // The round is over: only the sparkle's end leads on.
         modeBox->enabled = false;
         PlayWave(rightSound);
         sparkle->Start();
+        playListener->OnPictureAnswered(pictureId, true);
         return;
     }
     PlayWave(wrongSound);
     figure->SetVisible(false);
     answered = false;
+    playListener->OnPictureAnswered(pictureId, false);
 }

@@ -25,7 +25,8 @@ std::string UsageText(bool withHeadless) {
         "  --scale N         show the 240x320 display N times larger (default: the largest\n"
         "                    that fits the screen)\n"
         "  --fullscreen      fill the screen, the picture centred on black\n"
-        "  --start-tick N    start the millisecond tick at N (it seeds the game's rounds)\n";
+        "  --start-tick N    start the millisecond tick at N (it seeds the game's rounds)\n"
+        "  --speak           say each letter's name and the word of each picture aloud\n";
     std::string headless =
         "  --headless        run without a window, on a virtual clock:\n"
         "    --script FILE   stylus script: 'MS down X Y', 'MS up X Y', 'MS shot NAME',\n"
@@ -41,6 +42,7 @@ std::string UsageText(bool withHeadless) {
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     CommandLine c;
+    c.line = WindowsCommandLine(args);
     bool shotsGiven = false;
     auto fail = [&](const std::string& message) {
         c.error = message;
@@ -67,6 +69,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
             c.trace = true;
         } else if (a == "--fullscreen") {
             c.fullscreen = true;
+        } else if (a == "--speak") {
+            c.speak = true;
         } else if (a == "--script") {
             if (!value(c.script)) return fail("--script needs a FILE");
         } else if (a == "--shots") {
@@ -95,6 +99,67 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     if (c.headless && (c.scale || c.fullscreen))
         return fail("--scale and --fullscreen need a window, not --headless");
     return c;
+}
+
+namespace {
+
+// UTF-8 as wide characters (UTF-16 where wchar_t has 16 bits); a byte that begins no character
+// becomes U+FFFD.
+std::wstring Wide(const std::string& text) {
+    std::wstring out;
+    for (size_t i = 0; i < text.size();) {
+        auto lead = uint8_t(text[i]);
+        size_t length = lead < 0x80 ? 1 : lead < 0xC2 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        char32_t c = length == 1 ? lead : lead & (0x7F >> length);
+        for (size_t k = 1; k < length; ++k) {
+            bool follows = i + k < text.size() && (uint8_t(text[i + k]) & 0xC0) == 0x80;
+            c = follows ? c << 6 | (uint8_t(text[i + k]) & 0x3F) : 0;
+            if (!follows) length = 0;
+        }
+        constexpr char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (!length || lead > 0xF4 || c < least[length] || c > 0x10FFFF ||
+            (c >= 0xD800 && c < 0xE000)) {
+            out += wchar_t(0xFFFD);
+            ++i;
+            continue;
+        }
+        if (sizeof(wchar_t) == 2 && c >= 0x10000) {
+            out += wchar_t(0xD800 + ((c - 0x10000) >> 10));
+            c = 0xDC00 + ((c - 0x10000) & 0x3FF);
+        }
+        out += wchar_t(c);
+        i += length;
+    }
+    return out;
+}
+
+}  // namespace
+
+std::wstring WindowsCommandLine(const std::vector<std::string>& args) {
+    std::wstring line = L"quillby";
+    for (const std::string& a : args) {
+        std::wstring wide = Wide(a);
+        line += L' ';
+        if (!wide.empty() && wide.find_first_of(L" \t\"") == std::wstring::npos) {
+            line += wide;
+            continue;
+        }
+        // Backslashes count only before a quote: there they are doubled, and the quote escaped.
+        line += L'"';
+        size_t backslashes = 0;
+        for (wchar_t c : wide) {
+            if (c == L'\\') {
+                ++backslashes;
+                continue;
+            }
+            line.append(c == L'"' ? 2 * backslashes + 1 : backslashes, L'\\');
+            backslashes = 0;
+            line += c;
+        }
+        line.append(2 * backslashes, L'\\');
+        line += L'"';
+    }
+    return line;
 }
 
 }  // namespace platform

@@ -22,12 +22,17 @@ struct CommandLine {
     bool trace = false;
     int scale = 0;  // desktop: 0 picks the largest that fits
     bool fullscreen = false;
-    std::string error;  // one line for stderr when the command line is wrong
+    bool speak = false;  // say the letters and the pictures' words aloud
+    std::wstring line;   // the whole command line, as GetCommandLineW gives it
+    std::string error;   // one line for stderr when the command line is wrong
 };
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
 // The options, one a line; `withHeadless` false leaves out the headless run and its options,
 // for a build that has none.
 std::string UsageText(bool withHeadless = true);
+// The program's name and `args` in one line, each argument quoted where Windows would need it,
+// from UTF-8 (a byte that is none becomes U+FFFD): what GetCommandLineW gives on Windows.
+std::wstring WindowsCommandLine(const std::vector<std::string>& args);
 
 }  // namespace platform

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "platform/backend.h"
 #include "platform/surface.h"
@@ -20,6 +21,15 @@ void Start(std::unique_ptr<Backend> backend);
 // Destroys any window left, then every object the program left behind, then the backend.
 void Stop();
 Backend* CurrentBackend();
+
+// What GetCommandLineW gives the program from now on (until the next Start): the host's own
+// command line, as Windows would have it (see WindowsCommandLine).
+void SetCommandLine(std::wstring line);
+
+// A WAVE resource the host hands the program at run time (the page's voice, which is no part of
+// the compiled program), found by FindResourceW as the compiled-in ones are until the next
+// Start. The bytes must stay as long; a number the program has already is not replaced.
+void AddWaveResource(int id, const uint8_t* data, size_t size);
 
 // What has been copied onto the window so far.
 const Surface& Display();

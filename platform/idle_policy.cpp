@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: The Quillby developers
 #include "platform/idle_policy.h"
 
+#include <algorithm>
+
 namespace platform {
 
 void IdlePolicy::Moved(uint32_t now) {
@@ -10,11 +12,11 @@ void IdlePolicy::Moved(uint32_t now) {
     lastMoved_ = now;
 }
 
-uint32_t IdlePolicy::Wait(uint32_t now) {
+uint32_t IdlePolicy::Wait(uint32_t now, uint32_t untilTimerMs) {
     if (!started_) Moved(now);
     // The difference of two ticks, so that the counter's wrap neither wakes nor rests early.
     if (!resting_ && now - lastMoved_ >= kRestAfterMs) resting_ = true;
-    return resting_ ? kUntilInput : kBriefWaitMs;
+    return std::min(resting_ ? kUntilInput : kBriefWaitMs, untilTimerMs);
 }
 
 }  // namespace platform

@@ -6,7 +6,8 @@
 // While the program moves (copies onto its window, plays a sound, takes input) a look may wait
 // only briefly, so that a timed redraw or an animation step is late by a few milliseconds at
 // most. Once nothing has moved for longer than an animation step and the redraw after it take,
-// the program is waiting for its user, and a look may wait until input comes.
+// the program is waiting for its user, and a look may wait until input comes, or until a timer
+// the program set wants it.
 #pragma once
 
 #include <cstdint>
@@ -25,8 +26,9 @@ class IdlePolicy {
 
     // Something moved at tick `now`.
     void Moved(uint32_t now);
-    // The wait a look at an empty queue may take at tick `now`.
-    uint32_t Wait(uint32_t now);
+    // The wait a look at an empty queue may take at tick `now`, never past the next timer, due
+    // in `untilTimerMs`.
+    uint32_t Wait(uint32_t now, uint32_t untilTimerMs = kUntilInput);
 
   private:
     bool started_ = false;  // the first look counts as a movement: the program is starting

@@ -33,6 +33,7 @@ int RunHeadless(const platform::CommandLine& c) {
     auto backend = std::make_unique<platform::HeadlessBackend>(std::move(options), std::cout);
     platform::HeadlessBackend* headless = backend.get();
     platform::Start(std::move(backend));
+    platform::SetCommandLine(c.line);
     int code = WinMain(GetModuleHandleW(nullptr), nullptr, const_cast<LPWSTR>(L""), SW_SHOW);
     headless->Exited(code);
     bool shotFailed = headless->failed();

@@ -37,6 +37,7 @@ void DropMessagesFor(HWND window) {
     auto& posted = Queue().posted;
     for (auto it = posted.begin(); it != posted.end();)
         it = it->hwnd == window ? posted.erase(it) : it + 1;
+    Queue().timers.KillAll(reinterpret_cast<uintptr_t>(window));
 }
 
 void NoteActivity() {
@@ -100,6 +101,17 @@ bool TakeMessage(LPMSG msg, HWND window, UINT removeFlags) {
         *msg = MSG{paint, WM_PAINT, 0, 0, GetTickCount(), {0, 0}};
         return true;
     }
+    // Timers come last, as in Windows: only a queue with nothing else gives WM_TIMER.
+    if (auto fired = q.timers.Fired(GetTickCount(), reinterpret_cast<uintptr_t>(window),
+                                    removeFlags & PM_REMOVE)) {
+        *msg = MSG{reinterpret_cast<HWND>(fired->window),
+                   WM_TIMER,
+                   WPARAM(fired->id),
+                   0,
+                   GetTickCount(),
+                   {0, 0}};
+        return true;
+    }
     return false;
 }
 
@@ -112,7 +124,10 @@ BOOL PeekMessageW(LPMSG msg, HWND window, UINT, UINT, UINT removeFlags) {
         NoteActivity();
         return TRUE;
     }
-    if (backend) backend->Idle(Queue().idle.Wait(GetTickCount()));
+    if (backend) {
+        uint32_t now = GetTickCount();
+        backend->Idle(Queue().idle.Wait(now, Queue().timers.UntilNext(now)));
+    }
     return FALSE;
 }
 
@@ -143,4 +158,16 @@ BOOL PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 void PostQuitMessage(int exitCode) {
     Queue().quitPending = true;
     Queue().quitCode = exitCode;
+}
+
+UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC procedure) {
+    // The program's timers only wake its loop with WM_TIMER: a procedure of their own, or a
+    // timer of no window (which Windows numbers itself), it never asks for.
+    if (!ToWindow(window) || procedure) return 0;
+    Queue().timers.Set(reinterpret_cast<uintptr_t>(window), id, GetTickCount(), elapse);
+    return id ? id : 1;
+}
+
+BOOL KillTimer(HWND window, UINT_PTR id) {
+    return Queue().timers.Kill(reinterpret_cast<uintptr_t>(window), id) ? TRUE : FALSE;
 }

@@ -6,13 +6,14 @@
 #include <deque>
 
 #include "platform/idle_policy.h"
+#include "platform/timers.h"
 #include "shell/platform.h"
 
 namespace platform {
 
 // What the queue holds between looks: posted messages, a pending quit, the last stylus-down,
-// from which the next may become a double click, and when the program last moved, from which
-// the idle policy tells how long an empty look may wait.
+// from which the next may become a double click, the windows' timers, and when the program last
+// moved, from which the idle policy tells how long an empty look may wait.
 struct QueueState {
     std::deque<MSG> posted;
     bool quitPending = false;
@@ -20,10 +21,11 @@ struct QueueState {
     bool lastDownCounts = false;  // the last stylus-down may start a double click
     uint32_t lastDownTime = 0;
     int lastDownX = 0, lastDownY = 0;
+    TimerTable timers;
     IdlePolicy idle;
 };
 
-// Forgets the posted messages of a window that is gone.
+// Forgets the posted messages and the timers of a window that is gone.
 void DropMessagesFor(HWND window);
 // The handle FindWindowW gives for a copy of the program running in another process.
 HWND RunningInstanceHandle();

@@ -46,4 +46,14 @@ const Surface& Display() {
     return State().display;
 }
 
+void SetCommandLine(std::wstring line) {
+    State().commandLine = std::move(line);
+}
+
 }  // namespace platform
+
+using namespace platform;
+
+LPWSTR GetCommandLineW() {
+    return State().commandLine.data();
+}

@@ -3,11 +3,13 @@
 // Resources compiled into the program: bitmaps, WAVE sounds and strings, found by number.
 #include <algorithm>
 #include <cwctype>
+#include <memory>
 
 #include "platform/bytes.h"
 #include "platform/dib.h"
 #include "platform/gdi_objects.h"
 #include "platform/host.h"
+#include "platform/platform_state.h"
 #include "platform/resource_lookup.h"
 #include "platform/sound.h"
 
@@ -28,26 +30,42 @@ bool OfType(const ResourceEntry& e, LPCWSTR type) {
                                 : e.typeName && SameTypeName(e.typeName, type);
 }
 
+// The first resource that `matches`: among the compiled-in ones, then those the host added.
+template <class Match>
+const ResourceEntry* FirstResource(Match matches) {
+    for (size_t i = 0; i < kResourceCount; ++i)
+        if (matches(kResources[i])) return &kResources[i];
+    for (const auto& e : State().addedResources)
+        if (matches(*e)) return e.get();
+    return nullptr;
+}
+
 const ResourceEntry* ToEntry(HRSRC resource) {
-    auto* e = reinterpret_cast<const ResourceEntry*>(resource);
-    return e >= kResources && e < kResources + kResourceCount ? e : nullptr;
+    auto* wanted = reinterpret_cast<const ResourceEntry*>(resource);
+    return FirstResource([&](const ResourceEntry& e) { return &e == wanted; });
 }
 
 }  // namespace
 
 const ResourceEntry* FindResourceData(int id, LPCWSTR type) {
-    for (size_t i = 0; i < kResourceCount; ++i)
-        if (kResources[i].id == id && OfType(kResources[i], type)) return &kResources[i];
-    return nullptr;
+    return FirstResource([&](const ResourceEntry& e) { return e.id == id && OfType(e, type); });
 }
 
 std::vector<const ResourceEntry*> ResourcesOfType(LPCWSTR type) {
     std::vector<const ResourceEntry*> found;
-    for (size_t i = 0; i < kResourceCount; ++i)
-        if (OfType(kResources[i], type)) found.push_back(&kResources[i]);
+    FirstResource([&](const ResourceEntry& e) {
+        if (OfType(e, type)) found.push_back(&e);
+        return false;
+    });
     std::stable_sort(found.begin(), found.end(),
                      [](const ResourceEntry* a, const ResourceEntry* b) { return a->id < b->id; });
     return found;
+}
+
+void AddWaveResource(int id, const uint8_t* data, size_t size) {
+    if (!data || FindResourceData(id, L"WAVE")) return;
+    State().addedResources.push_back(
+        std::make_unique<ResourceEntry>(ResourceEntry{0, L"WAVE", id, data, size}));
 }
 
 }  // namespace platform
@@ -115,16 +133,15 @@ BOOL sndPlaySoundW(LPCWSTR sound, UINT flags) {
     if (!(flags & SND_MEMORY)) return FALSE;  // the program plays only sounds held in memory
     auto* image = reinterpret_cast<const uint8_t*>(sound);
     // A resource's size is known; any other image is trusted to be as long as its RIFF header says.
-    size_t size = 0;
-    int id = 0;
-    for (size_t i = 0; i < kResourceCount; ++i)
-        if (kResources[i].data == image) size = kResources[i].size, id = kResources[i].id;
+    const ResourceEntry* e = FirstResource([&](const ResourceEntry& r) { return r.data == image; });
+    size_t size = e ? e->size : 0;
+    int id = e ? e->id : 0;
     if (!id) {
         uint32_t riffSize = ReadU32(image + 4);
         size = size_t(riffSize) + 8;
     }
     Sound parsed;
-    if (!ParseWave(image, size, parsed)) return FALSE;
+    if (!ParseWave(image, size, parsed) || !State().sounds.MakePlayable(parsed)) return FALSE;
     parsed.resourceId = id;
     backend->PlaySound(parsed);
     return TRUE;

@@ -33,6 +33,8 @@ if [ "${1:-}" = "test" ]; then
              lintian appstream desktop-file-utils
              "${windows[@]}"
              wine64 googletest    # the Windows build's tests, under Wine
+             sox pocketsphinx     # the voice: sox decodes its clips as a second opinion,
+             pocketsphinx-en-us   # and a recogniser hears what each one says
              chromium)            # the page's tests
   web=true
 fi

@@ -4,15 +4,11 @@
 
 #include "toolkit/sounds.h"
 
-namespace {
-
-constexpr int SwitchSoundId = 20003;
-constexpr int StartupSoundId = 20006;
-
-}  // namespace
-
 App::App(HWND window, HINSTANCE instance) : window(window), instance(instance) {
+    // Made first, the voice hears every sound the App starts.
+    if (Narrator::Asked(GetCommandLineW())) narrator = new Narrator(window);
     gameScreen = new GameScreen(window, instance);
+    if (narrator) gameScreen->SetPlayListener(narrator);
     gameScreen->screenListeners.InsertAt(this, gameScreen->screenListeners.count);
     titleScreen = new TitleScreen(window, instance);
     titleScreen->screenListeners.InsertAt(this, titleScreen->screenListeners.count);
@@ -25,6 +21,7 @@ App::App(HWND window, HINSTANCE instance) : window(window), instance(instance) {
 App::~App() {
     delete gameScreen;
     delete titleScreen;
+    delete narrator;
 }
 
 void App::OnScreenPress(Screen* screen, Figure*, int32_t, int32_t) {

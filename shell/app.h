@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
 // The one object that owns the two screens and decides which is current: the title screen
-// first, then, after its first reported press, the game for the rest of the run.
+// first, then, after its first reported press, the game for the rest of the run. It also owns
+// the voice, when one is asked for.
 #pragma once
 
 #include "game/game_screen.h"
+#include "game/narrator.h"
 #include "game/title_screen.h"
 #include "shell/platform.h"
 
@@ -22,6 +24,8 @@ class App final : public ScreenListener {
     TitleScreen* titleScreen = nullptr;
     Screen* currentScreen = nullptr;
     HGLOBAL switchSound = nullptr;
+    // The voice, when the command line asks for it (--speak); none otherwise.
+    Narrator* narrator = nullptr;
 
     App(const App&) = delete;
     App& operator=(const App&) = delete;

@@ -26,7 +26,8 @@
 // stretched onto the real window: the program sees a 240x320 client area and device, draws into
 // a surface of that size through the window's DCs, and gets stylus positions in its pixels. The
 // font it asks for by family alone is its own, drawn without antialiasing; the loop's look at an
-// empty queue waits a few milliseconds for input; the tick starts where the command line says.
+// empty queue waits a few milliseconds for input, or until a timer of the program is due; the
+// tick starts where the command line says.
 // The tests' host may hold the tick and the stylus and catch the sounds.
 ATOM QuillbyRegisterClassW(const WNDCLASSW* wndClass);
 HWND QuillbyCreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style,
@@ -43,6 +44,8 @@ BOOL QuillbyEndPaint(HWND window, const PAINTSTRUCT* paint);
 int QuillbyGetDeviceCaps(HDC dc, int index);
 HFONT QuillbyCreateFontIndirectW(const LOGFONTW* font);
 BOOL QuillbyPeekMessageW(LPMSG msg, HWND window, UINT filterMin, UINT filterMax, UINT removeFlags);
+UINT_PTR QuillbySetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC procedure);
+BOOL QuillbyKillTimer(HWND window, UINT_PTR id);
 DWORD QuillbyGetTickCount();
 BOOL QuillbySndPlaySoundW(LPCWSTR sound, UINT flags);
 SHORT QuillbyGetAsyncKeyState(int key);
@@ -60,6 +63,8 @@ SHORT QuillbyGetAsyncKeyState(int key);
 #define GetDeviceCaps QuillbyGetDeviceCaps
 #define CreateFontIndirectW QuillbyCreateFontIndirectW
 #define PeekMessageW QuillbyPeekMessageW
+#define SetTimer QuillbySetTimer
+#define KillTimer QuillbyKillTimer
 #define GetTickCount QuillbyGetTickCount
 #define sndPlaySoundW QuillbySndPlaySoundW
 #define GetAsyncKeyState QuillbyGetAsyncKeyState
@@ -201,6 +206,7 @@ typedef struct tagMSG {
 } MSG, *LPMSG;
 
 typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
+typedef void(CALLBACK* TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 
 typedef struct tagWNDCLASSW {
     UINT style;
@@ -268,6 +274,7 @@ typedef struct tagPAINTSTRUCT {
 #define WM_CLOSE 0x0010
 #define WM_QUIT 0x0012
 #define WM_SETTINGCHANGE 0x001A
+#define WM_TIMER 0x0113
 #define WM_NCDESTROY 0x0082
 #define WM_LBUTTONDOWN 0x0201
 #define WM_LBUTTONUP 0x0202
@@ -362,6 +369,8 @@ BOOL TranslateMessage(const MSG* msg);
 LRESULT DispatchMessageW(const MSG* msg);
 BOOL PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void PostQuitMessage(int exitCode);
+UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC procedure);
+BOOL KillTimer(HWND window, UINT_PTR id);
 
 // Device contexts.
 HDC GetDC(HWND window);
@@ -410,10 +419,11 @@ LPVOID LockResource(HGLOBAL data);
 DWORD SizeofResource(HMODULE module, HRSRC resource);
 BOOL sndPlaySoundW(LPCWSTR sound, UINT flags);
 
-// Input, time, strings.
+// Input, time, strings, the command line.
 SHORT GetAsyncKeyState(int key);
 DWORD GetTickCount();
 LPWSTR CharLowerW(LPWSTR text);
+LPWSTR GetCommandLineW();
 
 #endif
 

@@ -5,6 +5,7 @@
 
 #include <dlfcn.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -120,11 +121,24 @@ void AudioOutput::Play(const Sound& sound) {
             found = converted_.emplace(key, ConvertSound(sound, format_)).first;
         samples = &found->second;
     }
+    // Asked for once the sound before has ended by the program's clock, a sound starts as long
+    // after that one as the program asked for it, whose end the device may not have played yet
+    // (a buffer or two behind, or just opened): a sound that has ended is never cut short, one
+    // still playing always is.
+    uint64_t now = SDL_GetTicks64();
+    std::optional<size_t> after;
+    if (now - lastStart_ >= lastLengthMs_)
+        after = size_t(std::min<uint64_t>(now - lastStart_, 60000) * uint64_t(format_.rate) / 1000);
+    lastStart_ = now;
+    lastLengthMs_ =
+        sound.sampleRate && sound.bitsPerSample
+            ? sound.dataBytes * 8 / size_t(sound.bitsPerSample) * 1000 / sound.sampleRate
+            : 0;
     SDL_LockAudioDevice(device_);
     if (samples)
-        mixer_->Play(samples->data(), samples->size() / size_t(format_.channels));
+        mixer_->Play(samples->data(), samples->size() / size_t(format_.channels), after);
     else
-        mixer_->Play(nullptr, 0);
+        mixer_->Play(nullptr, 0, after);
     SDL_UnlockAudioDevice(device_);
     silentSince_.reset();
 }

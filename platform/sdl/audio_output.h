@@ -61,6 +61,8 @@ class AudioOutput {
     bool missing_ = false;      // the user was told there is no device
     uint64_t lookAgainAt_ = 0;  // SDL's tick before which a missing device is not looked for
     std::optional<uint64_t> silentSince_;  // SDL's tick when the open device fell silent
+    uint64_t lastStart_ = 0;               // SDL's tick when the last sound was asked for
+    uint64_t lastLengthMs_ = 0;            // and how long it plays
     // Every sound converted once and kept, for the format it was converted to: the game has a
     // handful, played again and again.
     AudioFormat convertedFor_;

@@ -103,6 +103,7 @@ int RunDesktopWith(const CommandLine& c, BackendWrapper wrap) {
     if (wrap) backend = wrap(std::move(backend));
     Backend* running = backend.get();
     Start(std::move(backend));
+    SetCommandLine(c.line);
     int code = WinMain(GetModuleHandleW(nullptr), nullptr, const_cast<LPWSTR>(L""), SW_SHOW);
     running->Exited(code);
     Stop();

@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
 // Turns a Windows resource script into a C++ table linked into the program, for hosts without
-// a resource compiler: `rc_compile SCRIPT.rc OUTPUT.cpp`. Paths are relative to the script's
-// folder; bitmaps lose their file header, as a resource compiler stores them. A problem is
-// one line naming the script and its line, exit code 1, and no output file.
+// a resource compiler: `rc_compile SCRIPT.rc OUTPUT.cpp [--apart FIRST-LAST PACK]`. Paths are
+// relative to the script's folder; bitmaps lose their file header, as a resource compiler
+// stores them. With --apart, the WAVE resources numbered FIRST to LAST go into PACK instead, a
+// file the program is handed at run time if at all (the page's voice): "QVC1", then for each
+// sound its number and its size (32 bits each, little-endian) and its bytes. A problem is one
+// line naming the script and its line, exit code 1, and no output file.
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -24,6 +28,29 @@ std::string output;  // removed on failure, so that no build goes on with a stal
     std::error_code ignored;
     if (!output.empty()) std::filesystem::remove(output, ignored);
     std::exit(1);
+}
+
+bool ReadFile(const std::string& path, std::vector<uint8_t>& bytes, std::string& problem);
+
+// Writes `bytes` whole under another name first, so that a build never sees half a file.
+void WriteWhole(const std::string& path, const std::string& bytes) {
+    std::vector<uint8_t> previous;
+    std::string problem;
+    if (ReadFile(path, previous, problem) && std::string(previous.begin(), previous.end()) == bytes)
+        return;  // untouched output: no rebuild
+    std::string partial = path + ".partial";
+    std::error_code error;
+    if (!(std::ofstream(partial, std::ios::binary) << bytes).flush())
+        error = std::make_error_code(std::errc::io_error);
+    if (!error) std::filesystem::rename(partial, path, error);
+    if (error) {
+        std::filesystem::remove(partial, error);
+        Fail(platform::Printable(path, 1000) + " cannot be written");
+    }
+}
+
+void AppendU32(std::string& out, uint32_t value) {
+    for (int i = 0; i < 4; ++i) out += char(value >> (8 * i) & 0xFF);
 }
 
 // The bytes of a regular file; the problem in `problem` otherwise.
@@ -50,8 +77,13 @@ bool ReadFile(const std::string& path, std::vector<uint8_t>& bytes, std::string&
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::cerr << "usage: rc_compile SCRIPT.rc OUTPUT.cpp\n";
+    int first = 0, last = -1;
+    std::string pack;
+    if (argc == 6 && std::string(argv[3]) == "--apart" &&
+        std::sscanf(argv[4], "%d-%d", &first, &last) == 2)
+        pack = argv[5];
+    if (argc != 3 && pack.empty()) {
+        std::cerr << "usage: rc_compile SCRIPT.rc OUTPUT.cpp [--apart FIRST-LAST PACK]\n";
         return 1;
     }
     std::string script = argv[1];
@@ -67,6 +99,9 @@ int main(int argc, char** argv) {
     if (!parsed.error.empty()) Fail(parsed.error);
 
     std::vector<std::vector<uint8_t>> contents;
+    std::string packed = "QVC1";
+    platform::ResourceScript kept = parsed;
+    kept.resources.clear();
     for (const platform::ScriptedResource& r : parsed.resources) {
         std::string path = folder + r.path;
         std::string where =
@@ -75,24 +110,18 @@ int main(int argc, char** argv) {
         if (!ReadFile(path, bytes, problem)) Fail(where + problem);
         if (r.type == "BITMAP" && !platform::StripBitmapFileHeader(bytes))
             Fail(where + " is not a BMP file");
+        if (!pack.empty() && r.type == "WAVE" && r.id >= first && r.id <= last) {
+            AppendU32(packed, uint32_t(r.id));
+            AppendU32(packed, uint32_t(bytes.size()));
+            packed.append(bytes.begin(), bytes.end());
+            continue;
+        }
+        kept.resources.push_back(r);
         contents.push_back(std::move(bytes));
     }
-    std::string table = platform::ResourceTableSource(
-        parsed, contents, platform::Printable(script.substr(script.find_last_of('/') + 1)));
-
-    std::vector<uint8_t> previous;
-    if (ReadFile(output, previous, problem) &&
-        std::string(previous.begin(), previous.end()) == table)
-        return 0;  // untouched output: no rebuild
-    // Written whole under another name first, so that a build never sees half a table.
-    std::string partial = output + ".partial";
-    std::error_code error;
-    if (!(std::ofstream(partial, std::ios::binary) << table).flush())
-        error = std::make_error_code(std::errc::io_error);
-    if (!error) std::filesystem::rename(partial, output, error);
-    if (error) {
-        std::filesystem::remove(partial, error);
-        Fail(platform::Printable(output, 1000) + " cannot be written");
-    }
+    WriteWhole(output, platform::ResourceTableSource(
+                           kept, contents,
+                           platform::Printable(script.substr(script.find_last_of('/') + 1))));
+    if (!pack.empty()) WriteWhole(pack, packed);
     return 0;
 }

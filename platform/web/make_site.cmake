@@ -1,11 +1,12 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # SPDX-FileCopyrightText: The Quillby developers
 # Puts the page together in OUT: the program (quillby.js and .wasm from BUILT), the page's
-# own files and manifest (from PAGE), the icons (from ICONS) and the service worker, whose
-# cache is named after a hash of everything else. Run with cmake -P.
+# own files and manifest (from PAGE), the icons (from ICONS), the voice (VOICE, which the
+# service worker keeps only once a page has asked for it) and the service worker, whose cache
+# is named after a hash of everything else. Run with cmake -P.
 file(REMOVE_RECURSE ${OUT})
 file(MAKE_DIRECTORY ${OUT})
-set(page index.html page.css page.js layout.js stylus.js sound.js manifest.webmanifest)
+set(page index.html page.css page.js layout.js stylus.js sound.js voice.js manifest.webmanifest)
 foreach(f ${page})
   file(COPY ${PAGE}/${f} DESTINATION ${OUT})
 endforeach()
@@ -16,8 +17,10 @@ foreach(size 192 512)
   list(APPEND files icon-${size}.png)
 endforeach()
 
+file(COPY_FILE ${VOICE} ${OUT}/voice.bin)
+
 set(hashes "")
-foreach(f ${files})
+foreach(f ${files} voice.bin)
   file(SHA256 ${OUT}/${f} h)
   string(APPEND hashes "${f} ${h}\n")
 endforeach()

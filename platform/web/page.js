@@ -11,7 +11,13 @@ import { Stylus } from './stylus.js';
 const params = new URLSearchParams(location.search);
 // `?test` keeps a record for the browser tests and the benchmark; a page without it keeps none.
 const record = params.has('test')
-  ? (window.quillbyTest = { sounds: [], frames: [], lateness: [], firstFrameMs: null, exits: [] })
+  ? (window.quillbyTest = { sounds: [], soundTimes: [], frames: [], lateness: [], firstFrameMs: null, exits: [] })
+  : null;
+// `?speak` gives the game its voice (as --speak does), a file of its own fetched only then; the
+// game plays on without it when it cannot be had.
+const speak = params.has('speak');
+const voice = speak
+  ? import('./voice.js').then((v) => v.loadVoice().then((clips) => (program) => v.handVoiceTo(program, clips)))
   : null;
 
 const canvas = document.getElementById('display');
@@ -123,7 +129,10 @@ const quillbyPage = {
     else if (ms >= 0) waitTimer = setTimeout(() => waking.port2.postMessage(0), ms);
   },
   playSound(id, rate, bits, bytes) {
-    if (record) record.sounds.push(id);
+    if (record) {
+      record.sounds.push(id);
+      record.soundTimes.push(performance.now());
+    }
     sound.play(id, rate, bits, bytes);
   },
 };
@@ -133,7 +142,9 @@ async function play() {
     ended.hidden = true;
     canvas.classList.remove('ended');
     inputs.length = 0; // what the last game left unread, such as its close button's release
-    const code = await program.ccall('quillby_run', 'number', ['number'], [startTick()], { async: true });
+    const code = await program.ccall('quillby_run', 'number', ['number', 'number'], [startTick(), speak ? 1 : 0], {
+      async: true,
+    });
     if (record) record.exits.push(code);
     // The game has ended, as the program does on the desktop: the title, dimmed, and a
     // fresh game a tap away, from what the page already holds.
@@ -148,6 +159,9 @@ async function play() {
 
 function registerWorker() {
   if (!('serviceWorker' in navigator)) return;
+  // The worker keeps the voice as it passes: on a first visit it came before the worker did.
+  if (speak && !navigator.serviceWorker.controller)
+    navigator.serviceWorker.addEventListener('controllerchange', () => fetch('voice.bin').catch(() => {}), { once: true });
   navigator.serviceWorker.register('sw.js').catch((e) => console.warn('quillby: no offline copy:', e.message));
 }
 
@@ -155,6 +169,7 @@ async function run() {
   fitCanvas();
   listen();
   program = await window.createQuillby({ quillbyPage, printErr: (line) => console.warn(line) });
+  if (voice) await voice.then((handOver) => handOver(program), (e) => console.warn('quillby: no voice:', e.message));
   if (document.readyState === 'complete') registerWorker();
   else window.addEventListener('load', registerWorker, { once: true });
   await play();

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
 // The game's sounds through Web Audio: one at a time, a new sound replacing the one playing,
-// which fades out over a few milliseconds (a waveform cut mid-swing clicks). Browsers allow
+// which fades out over a few milliseconds (a waveform cut mid-swing clicks); but one asked for
+// once the sound before has ended by the program's clock follows it, whose end the context,
+// resuming or a little behind, may not have played yet. Browsers allow
 // sound only once the person has touched the page: a sound asked for before that plays only
 // if the page may already play, and is otherwise skipped, never played late. Making the audio
 // context takes a while, so the page makes it once its first frame is shown: a sound asked
@@ -22,8 +24,9 @@ function pcmToFloat(bits, bytes) {
 }
 
 export class SoundPlayer {
-  constructor(makeContext = () => new AudioContext()) {
+  constructor(makeContext = () => new AudioContext(), clock = () => performance.now()) {
     this.makeContext = makeContext;
+    this.clock = clock;
     this.context = null;
     this.touched = false; // the person has touched the page: every sound from now on plays
     this.buffers = new Map();
@@ -68,7 +71,10 @@ export class SoundPlayer {
     }
     if (!this.mayPlay()) return false;
     const context = this.context;
-    this.fadeOut();
+    const asked = this.clock();
+    const before = this.playing;
+    const follows = before && asked - before.asked >= before.buffer.duration * 1000;
+    if (!follows) this.fadeOut();
     const buffer = bytes.length ? this.buffer(id, rate, bits, bytes) : null;
     if (!buffer) return true;
     if (context.state !== 'running') context.resume().catch(() => {});
@@ -76,8 +82,10 @@ export class SoundPlayer {
     const gain = context.createGain();
     source.buffer = buffer;
     source.connect(gain).connect(context.destination);
-    source.start();
-    const voice = { source, gain };
+    const at = follows ? Math.max(context.currentTime, before.at + before.buffer.duration) : context.currentTime;
+    if (follows) source.start(at);
+    else source.start();
+    const voice = { source, gain, buffer, asked, at };
     source.onended = () => {
       if (this.playing === voice) this.playing = null;
       this.restLater();

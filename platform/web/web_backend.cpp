@@ -77,8 +77,11 @@ void WebBackend::Poll() {
 
 void WebBackend::Idle(uint32_t waitMs) {
     ShowFrame();
-    page_.Wait(waitMs == kUntilInput ? Page::kUntilInput
-                                     : int(std::min<uint32_t>(waitMs, kMovingWaitMs)));
+    if (waitMs == kUntilInput) return page_.Wait(Page::kUntilInput);
+    // A long wait, for a timer of a program otherwise at rest, ends a brief wait early, and
+    // brief waits follow until the timer is due.
+    uint32_t brief = IdlePolicy::kBriefWaitMs;
+    page_.Wait(int(waitMs > brief ? waitMs - brief : std::min<uint32_t>(waitMs, kMovingWaitMs)));
 }
 
 uint32_t WebBackend::Now() {

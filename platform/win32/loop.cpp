@@ -2,11 +2,13 @@
 // SPDX-FileCopyrightText: The Quillby developers
 // The loop's look at the queue and the tick. The program's loop never waits; on a PC its look
 // at an empty queue waits as the platform's idle policy says: a few milliseconds while the
-// program moves, until input once it rests, so that a game waiting for a child's tap sleeps.
+// program moves, until input once it rests, so that a game waiting for a child's tap sleeps, but
+// never past a timer the program set (Windows' own timer would come up to 16 ms late).
 // The tick reads the start tick until the loop first looks, then runs on from it, so that a
 // start tick seeds the same rounds as on every other host. The test host may hold the tick and
 // the stylus still and catch the sounds.
 #include "platform/idle_policy.h"
+#include "platform/timers.h"
 #include "platform/win32/layer.h"
 #include "platform/win32/test_hooks.h"
 
@@ -15,6 +17,7 @@ namespace {
 
 Options options;
 IdlePolicy idle;
+TimerTable timers;          // the program's, as Windows keeps them, for the waits
 bool fineTimer = false;     // Windows' timer set to 1 ms, for the brief waits
 bool looked = false;        // the loop has looked at the queue: the clock runs
 DWORD realAtFirstLook = 0;  // Windows' tick at that look
@@ -59,7 +62,11 @@ BOOL QuillbyPeekMessageW(LPMSG msg, HWND window, UINT filterMin, UINT filterMax,
         looked = true;
         realAtFirstLook = GetTickCount();
     }
-    DWORD wait = idle.Wait(GetTickCount());
+    DWORD now = GetTickCount();
+    // Windows delivers the timers' WM_TIMER itself: the table only says when the next is due.
+    while (timers.Fired(now, 0, true)) {
+    }
+    DWORD wait = idle.Wait(now, timers.UntilNext(now));
     // A brief wait would last Windows' default 15.6 ms, later than a timed redraw should come;
     // a program at rest needs no fine timer.
     if (fineTimer != (wait != kUntilInput)) {
@@ -75,6 +82,17 @@ BOOL QuillbyPeekMessageW(LPMSG msg, HWND window, UINT filterMin, UINT filterMax,
         return FALSE;
     NoteMoved();
     return TRUE;
+}
+
+UINT_PTR QuillbySetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC procedure) {
+    UINT_PTR set = SetTimer(window, id, elapse, procedure);
+    if (set && window) timers.Set(reinterpret_cast<uintptr_t>(window), id, GetTickCount(), elapse);
+    return set;
+}
+
+BOOL QuillbyKillTimer(HWND window, UINT_PTR id) {
+    timers.Kill(reinterpret_cast<uintptr_t>(window), id);
+    return KillTimer(window, id);
 }
 
 DWORD QuillbyGetTickCount() {

@@ -1,8 +1,8 @@
 ; SPDX-License-Identifier: GPL-3.0-or-later
 ; SPDX-FileCopyrightText: The Quillby developers
 ; Quillby's Windows installer: for the current user only (no administrator rights), into
-; %LOCALAPPDATA%\Programs\Quillby, with a Start-menu shortcut, an uninstaller and an entry in
-; the installed apps. The build defines VERSION, PROGRAM (quillby.exe), SOURCE (the source tree)
+; %LOCALAPPDATA%\Programs\Quillby, with two Start-menu shortcuts (the game, and the game with
+; its voice), an uninstaller and an entry in the installed apps. The build defines VERSION, PROGRAM (quillby.exe), SOURCE (the source tree)
 ; and OUTFILE:
 ;   makensis -DVERSION=1.1 -DPROGRAM=... -DSOURCE=... -DOUTFILE=... quillby.nsi
 Unicode true
@@ -66,6 +66,8 @@ Section
   WriteUninstaller "$INSTDIR\Uninstall.exe"
   CreateShortCut "$SMPROGRAMS\Quillby.lnk" "$INSTDIR\quillby.exe" "" "$INSTDIR\quillby.exe" 0 \
     SW_SHOWNORMAL "" "An alphabet game for young children"
+  CreateShortCut "$SMPROGRAMS\Quillby (with voice).lnk" "$INSTDIR\quillby.exe" "--speak" \
+    "$INSTDIR\quillby.exe" 0 SW_SHOWNORMAL "" "Quillby, saying the letters and the pictures' words"
 
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -85,6 +87,7 @@ Section "Uninstall"
   ; Out of the folder, which could not be removed while this is its working directory.
   SetOutPath "$TEMP"
   Delete "$SMPROGRAMS\Quillby.lnk"
+  Delete "$SMPROGRAMS\Quillby (with voice).lnk"
   Delete "$INSTDIR\quillby.exe"
   Delete "$INSTDIR\COPYING.txt"
   Delete "$INSTDIR\CREDITS.md"

@@ -96,4 +96,43 @@ TEST(IdlePolicyTest, ALookWaitsBrieflyWhileTheProgramMovesAndUntilInputOnceItIsS
     }
 }
 
+// A timer the program sets wakes its loop, at rest or not, with WM_TIMER once each period, when
+// nothing else waits; the looks before it wait no longer than until it is due.
+TEST(IdlePolicyTest, ATimerWakesTheLoopWithWmTimerAtEachPeriod) {
+    for (uint32_t start : {0u, 0xFFFFFF00u}) {
+        SCOPED_TRACE(start);
+        std::ostringstream log;
+        auto owned = std::make_unique<WaitRecorder>(log, start);
+        WaitRecorder* backend = owned.get();
+        platform::Start(std::move(owned));
+        HWND window = OpenTestWindow(L"TIMER");
+        std::vector<uint32_t> fired;
+        MSG msg;
+        while (backend->Elapsed() < 2300) {
+            uint32_t now = backend->Elapsed();
+            if (now == 1000) SetTimer(window, 7, 300, nullptr);  // long after the program rested
+            if (now == 1700) KillTimer(window, 7);
+            if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) continue;
+            if (msg.message == WM_TIMER && msg.wParam == 7) fired.push_back(now);
+            DispatchMessageW(&msg);
+        }
+        EXPECT_EQ(fired, (std::vector<uint32_t>{1300, 1600}));
+        auto waitAt = [&](uint32_t ms) {
+            uint32_t wait = 0;
+            for (auto [from, allowed] : backend->changes)
+                if (from <= ms) wait = allowed;
+            return wait;
+        };
+        // A WM_TIMER is a message found: the program moves for a while after it.
+        EXPECT_EQ((std::vector<uint32_t>{waitAt(999), waitAt(1000), waitAt(1299), waitAt(1650),
+                                         waitAt(2150)}),
+                  (std::vector<uint32_t>{kUntilInput, 300, 1, kBrief, kUntilInput}));
+        EXPECT_EQ(SetTimer(window, 7, 300, [](HWND, UINT, UINT_PTR, DWORD) {}), 0u)
+            << "the program's timers have no procedure of their own";
+        DestroyWindow(window);
+        EXPECT_FALSE(KillTimer(window, 7)) << "a window's timers go with it";
+        platform::Stop();
+    }
+}
+
 }  // namespace

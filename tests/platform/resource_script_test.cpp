@@ -112,10 +112,10 @@ class RcCompileTest : public ::testing::Test {
     void TearDown() override { std::filesystem::remove_all(folder); }
 
     // Compiles `script` into old.cpp; gives the exit code and what rc_compile said.
-    std::pair<int, std::string> Compile(const std::string& script) {
+    std::pair<int, std::string> Compile(const std::string& script, const std::string& more = "") {
         std::ofstream(folder / "x.rc") << script;
         std::string command = std::string(QUILLBY_RC_COMPILE) + " " + (folder / "x.rc").string() +
-                              " " + (folder / "old.cpp").string() + " 2>&1";
+                              " " + (folder / "old.cpp").string() + more + " 2>&1";
         FILE* pipe = popen(command.c_str(), "r");
         std::string said;
         char buffer[256];
@@ -145,6 +145,23 @@ TEST_F(RcCompileTest, ABadScriptOrFileIsOneLineExitOneAndNoOutput) {
         EXPECT_EQ(said, "rc_compile: " + c.said + "\n");
         EXPECT_FALSE(std::filesystem::exists(folder / "old.cpp")) << c.script;
     }
+}
+
+// The page's voice is a file apart: the sounds of the range, each as its number, its size and
+// its bytes; everything else stays in the table.
+TEST_F(RcCompileTest, SoundsOfARangeGoApartIntoAPack) {
+    std::ofstream(folder / "w.wav") << "RIFF!";
+    auto [code, said] = Compile("1400 WAVE \"w.wav\"\n1401 RCDATA \"w.wav\"\n1800 WAVE \"w.wav\"\n",
+                                " --apart 1400-1799 " + (folder / "pack").string());
+    EXPECT_EQ(code, 0) << said;
+    std::ifstream pack(folder / "pack", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(pack), {}),
+              std::string("QVC1\x78\x05\0\0\x05\0\0\0RIFF!", 17));
+    std::ifstream table(folder / "old.cpp");
+    std::string source(std::istreambuf_iterator<char>(table), {});
+    EXPECT_EQ(source.find(", 1400, "), std::string::npos);
+    EXPECT_NE(source.find(", 1401, "), std::string::npos);
+    EXPECT_NE(source.find(", 1800, "), std::string::npos);
 }
 
 }  // namespace

@@ -107,4 +107,21 @@ TEST_F(ResourcesTest, StringsLoadWholeOrCutToTheBuffer) {
         }
 }
 
+// The page hands the program its voice at run time: found and played as the program's own
+// resources are, never in place of one, and gone with the platform.
+TEST_F(ResourcesTest, AWaveAddedAtRunTimeIsFoundAndPlayedByItsNumberUntilTheNextStart) {
+    std::span<const uint8_t> compiled = Resource(20000, L"WAVE");
+    std::vector<uint8_t> click(compiled.begin(), compiled.end());
+    platform::AddWaveResource(1999, click.data(), click.size());
+    platform::AddWaveResource(20002, click.data(), click.size());
+    EXPECT_EQ(Resource(1999, L"wave").size(), click.size());
+    EXPECT_NE(Resource(20002, L"WAVE").data(), click.data());
+    EXPECT_TRUE(Resource(1999, RT_RCDATA).empty());
+    EXPECT_TRUE(sndPlaySoundW(reinterpret_cast<LPCWSTR>(Resource(1999, L"WAVE").data()),
+                              SND_ASYNC | SND_MEMORY));
+    EXPECT_NE(log.str().find(" sound 1999\n"), std::string::npos) << log.str();
+    Restart({});
+    EXPECT_TRUE(Resource(1999, L"WAVE").empty());
+}
+
 }  // namespace

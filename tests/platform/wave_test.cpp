@@ -80,7 +80,7 @@ TEST(ParseWaveTest, RefusesTruncatedOrLyingImagesAndAllButMonoPcmOfEightOrSixtee
         Riff(kFmt + Chunk("data", kSamples, 1000), 1030),
         Riff(Chunk("LIST", {0, 0}, 0xFFFFFFF0u) + kFmt + kData),
         Riff(kData + Chunk("fmt ", {1, 0, 1, 0, 0x11, 0x2B, 0, 0})), Riff(kFmt + kData, 28),
-        // Stereo, float, ADPCM, 24 bits, no rate, no data, no format, not a WAVE.
+        // Stereo, float, Microsoft's ADPCM, 24 bits, no rate, no data, no format, not a WAVE.
         Riff(Fmt(1, 2, 11025, 8) + kData), Riff(Fmt(3, 1, 11025, 32) + kData),
         Riff(Fmt(2, 1, 11025, 8) + kData), Riff(Fmt(1, 1, 11025, 24) + kData),
         Riff(Fmt(1, 1, 0, 8) + kData), Riff(kFmt + Chunk("LIST", kSamples)), Riff(kData),
@@ -88,6 +88,42 @@ TEST(ParseWaveTest, RefusesTruncatedOrLyingImagesAndAllButMonoPcmOfEightOrSixtee
     for (const Bytes& image : refused) EXPECT_EQ(Read(image), "refused") << &image - refused;
     platform::Sound s;
     EXPECT_FALSE(platform::ParseWave(nullptr, 100, s));
+}
+
+// IMA ADPCM, mono at 16 kHz: its format's extension holds the samples a block.
+Bytes AdpcmFmt(unsigned align, unsigned perBlock, unsigned bits = 4, unsigned channels = 1) {
+    return Chunk("fmt ", U16(0x11) + U16(channels) + U32(16000) + U32(8000) + U16(align) +
+                             U16(bits) + U16(2) + U16(perBlock));
+}
+const Bytes kTwoBlocks = Chunk("data", Bytes(16, 0));  // of 8 bytes, 9 samples each
+
+// How many samples the parser counts in the image.
+std::string Count(const Bytes& image) {
+    auto exact = Exact(image);
+    platform::Sound s;
+    if (!platform::ParseWave(exact.get(), image.size(), s)) return "refused";
+    return std::to_string(s.adpcm.sampleCount) + " of " + std::to_string(s.adpcm.blockAlign);
+}
+
+TEST(ParseWaveTest, TakesImaAdpcmInWholeBlocksThatAgreeWithTheirCount) {
+    // The fact chunk says how many of the blocks' samples count; without it, all of them.
+    EXPECT_EQ(Count(Riff(AdpcmFmt(8, 9) + Chunk("fact", U32(15)) + kTwoBlocks)), "15 of 8");
+    EXPECT_EQ(Count(Riff(AdpcmFmt(8, 9) + kTwoBlocks)), "18 of 8");
+    const Bytes refused[] = {
+        // Blocks with no room for a sample after the header, or whose samples a block do not
+        // follow from their size.
+        Riff(AdpcmFmt(4, 1) + kTwoBlocks), Riff(AdpcmFmt(8, 10) + kTwoBlocks),
+        Riff(AdpcmFmt(0, 1) + kTwoBlocks),
+        // Data ending inside a block, no data, more samples counted than the blocks hold, none.
+        Riff(AdpcmFmt(8, 9) + Chunk("data", Bytes(12, 0))),
+        Riff(AdpcmFmt(8, 9) + Chunk("data", {})),
+        Riff(AdpcmFmt(8, 9) + Chunk("fact", U32(19)) + kTwoBlocks),
+        Riff(AdpcmFmt(8, 9) + Chunk("fact", U32(0)) + kTwoBlocks),
+        // Three bits a sample, stereo, a format without its extension.
+        Riff(AdpcmFmt(8, 9, 3) + kTwoBlocks), Riff(AdpcmFmt(8, 9, 4, 2) + kTwoBlocks),
+        Riff(Chunk("fmt ", U16(0x11) + U16(1) + U32(16000) + U32(8000) + U16(8) + U16(4)) +
+             kTwoBlocks)};
+    for (const Bytes& image : refused) EXPECT_EQ(Count(image), "refused") << &image - refused;
 }
 
 // A device-independent bitmap as a resource holds it: BITMAPINFOHEADER (one plane, BI_RGB,

@@ -36,7 +36,7 @@ TEST(SoundConversionTest, EveryGameFormatKeepsItsLengthPitchAndLevelAndSilenceSt
                                         << " Hz x" << device.channels << " at " << level);
         std::vector<uint8_t> pcm = Tone(bits, rate, level);
         std::vector<float> out =
-            platform::ConvertSound(Sound{0, rate, bits, pcm.data(), pcm.size()}, device);
+            platform::ConvertSound(Sound{0, rate, bits, pcm.data(), pcm.size(), {}}, device);
         std::vector<float> left;
         for (size_t i = 0; i < out.size(); i += size_t(device.channels)) {
             ASSERT_EQ(out[i], out[i + size_t(device.channels) - 1]) << i;
@@ -90,6 +90,34 @@ TEST(MixerTest, ANewSoundReplacesTheOldWhichFadesOutInsteadOfJumping) {
         for (size_t i = n; i < out.size(); ++i) ASSERT_EQ(out[i], 0.0f) << i;
         EXPECT_TRUE(mixer.Silent());
     }
+}
+
+// The device plays behind the program: a sound asked for once the one before has ended by the
+// program's clock starts as long after that one's start as the program asked for it, though
+// the device has not played that far; asked for sooner, it cuts in, and what waited is dropped.
+TEST(MixerTest, ASoundAskedForAfterTheOneBeforeHasEndedKeepsItsDistance) {
+    const AudioFormat format{48000, 2};
+    const size_t n = 300, fade = size_t(format.rate * Mixer::kFadeMs / 1000);
+    std::vector<float> a(2 * n, 0.5f), b(2 * n, -0.5f), c(2 * n, 0.25f);
+    Mixer mixer(format);
+    mixer.Play(a.data(), n);
+    MixFrames(mixer, 100, 2);
+    mixer.Play(b.data(), n, n + 50);  // 50 frames after a's end
+    EXPECT_EQ(mixer.FramesLeft(), 2 * n - 50);
+    std::vector<float> out = MixFrames(mixer, 2 * n, 2);
+    for (size_t i = 0; i < 2 * n; ++i)
+        ASSERT_EQ(out[i], i < n - 100      ? 0.5f
+                          : i < n - 50     ? 0.0f
+                          : i < 2 * n - 50 ? -0.5f
+                                           : 0.0f)
+            << i;
+    mixer.Play(a.data(), n);
+    mixer.Play(b.data(), n, n);
+    mixer.Play(c.data(), n);
+    out = MixFrames(mixer, 2 * n, 2);
+    EXPECT_NEAR(out[0], 0.5 + 0.25, 1e-4);
+    for (size_t i = fade; i < 2 * n; ++i) ASSERT_EQ(out[i], i < n ? 0.25f : 0.0f) << i;
+    EXPECT_TRUE(mixer.Silent());
 }
 
 }  // namespace

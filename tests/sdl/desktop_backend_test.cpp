@@ -202,7 +202,7 @@ TEST_F(DesktopBackendTest, WithoutAnAudioDeviceTheGamePlaysSilentlySayingSoOnceP
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
     Open(1, false, true);
     std::vector<uint8_t> second(11025, 128);
-    Sound sound{0, 11025, 8, second.data(), second.size()};
+    Sound sound{0, 11025, 8, second.data(), second.size(), {}};
     testing::internal::CaptureStderr();
     backend->PlaySound(sound);  // the opening sound waits for the first frame
     ShowFirstFrame(platform::Surface(240, 320));
@@ -237,7 +237,7 @@ TEST_F(DesktopBackendTest, AtRestTheAudioDeviceClosesOnceItsSoundHasEndedAndOpen
     Open(1, false, true);
     ShowFirstFrame(platform::Surface(240, 320));
     std::vector<uint8_t> fifth(11025 / 5, 128);
-    Sound click{0, 11025, 8, fifth.data(), fifth.size()};
+    Sound click{0, 11025, 8, fifth.data(), fifth.size(), {}};
     backend->PlaySound(click);
     backend->Idle(platform::IdlePolicy::kBriefWaitMs);  // the program moves: the device stays
     EXPECT_NE(backend->audio().device(), 0u);

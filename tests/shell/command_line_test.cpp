@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "game/narrator.h"
 #include "tests/shell/session.h"
 
 namespace {
@@ -88,6 +89,31 @@ TEST(CommandLineTest, ShotsGoIntoAFolderMadeForThemButNeverIntoMissingParents) {
               std::string::npos)
         << refused.out;
     EXPECT_FALSE(std::filesystem::exists(folder.path / "a"));
+}
+
+// The program reads its command line as Windows gives it (GetCommandLineW): each argument
+// reaches it whole, and it hears --speak exactly when the user gave it.
+TEST(CommandLineTest, TheProgramSeesTheCommandLineAsWindowsGivesIt) {
+    struct Case {
+        std::vector<std::string> args;
+        std::wstring line;
+        bool speak;
+    } cases[] = {
+        {{"--speak"}, L"quillby --speak", true},
+        {{"--headless", "--script", "a b.txt", "--speak"},
+         L"quillby --headless --script \"a b.txt\" --speak",
+         true},
+        {{"--script", "x\\\" --speak", "a\\"},
+         L"quillby --script \"x\\\\\\\" --speak\" a\\",
+         false},
+        {{"caf\xC3\xA9", "\xFF", ""}, L"quillby caf\u00E9 \uFFFD \"\"", false},
+    };
+    for (const Case& c : cases) {
+        platform::CommandLine parsed = platform::ParseCommandLine(c.args);
+        EXPECT_EQ(parsed.line, c.line);
+        EXPECT_EQ(Narrator::Asked(parsed.line.c_str()), c.speak) << c.args[0];
+        EXPECT_EQ(parsed.speak && parsed.error.empty(), c.speak) << c.args[0];
+    }
 }
 
 }  // namespace

@@ -59,7 +59,7 @@ bool Session::Logged(const std::string& line) const {
 }
 
 Session RunSession(const std::string& script, uint32_t startTick, bool trace,
-                   std::optional<uint32_t> until) {
+                   std::optional<uint32_t> until, bool speak) {
     static int runs = 0;
     Session session;
     session.shots = SessionFolder() / std::to_string(runs++);
@@ -80,6 +80,7 @@ Session RunSession(const std::string& script, uint32_t startTick, bool trace,
     auto backend = std::make_unique<platform::HeadlessBackend>(std::move(options), log);
     platform::HeadlessBackend* headless = backend.get();
     platform::Start(std::move(backend));
+    if (speak) platform::SetCommandLine(L"quillby --speak");
     session.exitCode =
         WinMain(GetModuleHandleW(nullptr), nullptr, const_cast<LPWSTR>(L""), SW_SHOW);
     headless->Exited(session.exitCode);

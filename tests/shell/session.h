@@ -22,7 +22,7 @@ struct Session {
 };
 
 Session RunSession(const std::string& script, uint32_t startTick = 0, bool trace = false,
-                   std::optional<uint32_t> until = std::nullopt);
+                   std::optional<uint32_t> until = std::nullopt, bool speak = false);
 
 // What running the program as a separate process gave.
 struct Outcome {

@@ -36,13 +36,17 @@ function fakeContext(state) {
       context.state = 'running';
     },
     suspend: async () => log.push('suspend'),
-    createBuffer: (channels, length, rate) => ({ length, rate, copyToChannel: () => {} }),
+    createBuffer: (channels, length, rate) => ({ length, rate, duration: length / rate, copyToChannel: () => {} }),
     createGain: () => ({
       gain: { value: 1, setValueAtTime: () => {}, linearRampToValueAtTime: (v, t) => log.push(`ramp ${v} ${t}`) },
       connect: (next) => next,
     }),
     createBufferSource: () => {
-      const source = { connect: (gain) => gain, start: () => log.push(`start ${source.buffer.length}`), stop: (t) => log.push(`stop ${t}`) };
+      const source = {
+        connect: (gain) => gain,
+        start: (t) => log.push(`start ${source.buffer.length}${t === undefined ? '' : ` at ${t}`}`),
+        stop: (t) => log.push(`stop ${t}`),
+      };
       return source;
     },
   };
@@ -80,7 +84,7 @@ test('the opening sound waits for the context, then plays only where the page ma
 
 test('a new sound replaces the one playing, which fades out; no sound fades out to silence', () => {
   const fake = fakeContext('running');
-  const player = new SoundPlayer(() => fake.context);
+  const player = new SoundPlayer(() => fake.context, () => 0); // each asked for while the last plays
   player.open();
   const wave = Uint8Array.from({ length: 8 }, (_, i) => 128 + i);
   player.play(20006, 11025, 8, wave);
@@ -89,4 +93,21 @@ test('a new sound replaces the one playing, which fades out; no sound fades out 
   player.play(20006, 11025, 8, new Uint8Array(8)); // the first picture of this id is kept
   const end = 10 + FADE_SECONDS;
   assert.deepEqual(fake.log, ['start 8', `ramp 0 ${end}`, `stop ${end}`, 'start 4', `ramp 0 ${end}`, `stop ${end}`, 'start 8']);
+});
+
+// The program's clock runs ahead of what the context has played: a sound asked for once the one
+// before has ended by that clock follows it, whatever the context has played; sooner, it cuts in.
+test('a sound asked for after the one before has ended follows it instead of cutting its end', () => {
+  const fake = fakeContext('running');
+  let clock = 0;
+  const player = new SoundPlayer(() => fake.context, () => clock);
+  player.open();
+  const wave = new Uint8Array(441); // 40 ms at 11,025 a second
+  player.play(20000, 11025, 8, wave);
+  clock = 40;
+  player.play(1400, 11025, 8, wave);
+  clock = 50;
+  player.play(20007, 11025, 8, wave.subarray(0, 220));
+  const end = 10 + FADE_SECONDS;
+  assert.deepEqual(fake.log, ['start 441', 'start 441 at 10.04', `ramp 0 ${end}`, `stop ${end}`, 'start 220']);
 });

@@ -115,6 +115,14 @@ TEST_F(WebBackendTest, WaitsBrieflyWhileTheProgramMovesAndForInputWhileItRests) 
     page.inputs = {{PageInput::Kind::Down, 5, 5}};
     Look();
     EXPECT_EQ(page.waits.back(), WebBackend::kMovingWaitMs) << "input moves things again";
+    // A timer of a program at rest: one wait that ends a brief wait before it, then brief ones.
+    page.clock += platform::IdlePolicy::kRestAfterMs + 10;
+    Look();
+    SetTimer(window, 1, 300, nullptr);
+    Look();
+    EXPECT_EQ(page.waits.back(), int(300 - platform::IdlePolicy::kBriefWaitMs));
+    Look();
+    EXPECT_EQ(page.waits.back(), WebBackend::kMovingWaitMs);
 }
 
 }  // namespace

@@ -5,7 +5,8 @@
 # is the headless title for the same start tick except where the two font renderers differ; a
 # click opens the game and the quiz switch shows the round that start tick gives headless; a
 # second launch leaves one window; the close button ends the program with exit code 0; a wrong
-# command line ends it at once with one line of explanation.
+# command line ends it at once with one line of explanation. With --speak the program sends the
+# sound calls the headless run with --speak makes, the voice as long after each sound before.
 # Exits 77 (skipped) where Xvfb, xdotool, ImageMagick or Wine is missing.
 #
 #   tests/win32/end_to_end.sh path/to/quillby.exe
@@ -110,7 +111,52 @@ await_end "$game" 100 || fail "the game was still running 10 s after its close b
 # --help lists what this build takes: the window's options, not the Linux build's headless run.
 timeout 30 "$wine_run" "$exe" --help >"$work/help.out" 2>&1 || fail "--help failed: $(cat "$work/help.out")"
 grep -q -- '--scale N' "$work/help.out" || fail "--help does not list --scale: $(cat "$work/help.out")"
+grep -q -- '--speak' "$work/help.out" || fail "--help does not list --speak: $(cat "$work/help.out")"
 ! grep -q -- '--headless' "$work/help.out" || fail "--help lists --headless, which this build refuses"
 
+# With --speak: every sndPlaySoundW call, in Wine's trace with its time, names the sound by its
+# address, which the program's resource directory turns into its number.
+headless=${QUILLBY_EXE:-$root/build/default/shell/quillby}
+[ -x "$headless" ] || fail "no headless build at $headless to compare the voice with"
+printf '500 down 120 150\n520 up 120 150\n3500 down 170 282\n3520 up 170 282\n6500 down 227 13\n' >"$work/speak.txt"
+"$headless" --headless --speak --start-tick 2026 --script "$work/speak.txt" --until 7000 |
+  awk '$2 == "sound" { print $1, $3 }' >"$work/headless.sounds"
+WINEDEBUG=+timestamp,trace+winmm "$wine_run" "$exe" --speak --scale 2 --start-tick 2026 \
+  >"$work/speak.out" 2>&1 &
+game=$!
+pids+=("$game")
+window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Quillby$' | head -1) ||
+  fail "no window named Quillby appeared with --speak: $(tail -3 "$work/speak.out")"
+sleep 2
+tap 120 150
+sleep 3
+tap 170 282
+sleep 3
+tap 227 13
+await_end "$game" 100 || fail "the game with --speak was still running 10 s after its close button"
+objdump=x86_64-w64-mingw32-objdump
+base=$($objdump -p "$exe" | awk '$1 == "ImageBase" { print $2 }')
+# The WAVE type's entries: a resource's number (three spaces deeper), then its data's address.
+$objdump -p "$exe" | awk '
+  /^[0-9a-f]+   Entry: / { wave = /: WAVE,/ }
+  wave && /^[0-9a-f]+     Entry: ID: / { id = $4; sub(",", "", id) }
+  wave && /Leaf: Addr: / { sub(",", "", $4); print id, $4 }' |
+  while read -r id address; do printf '%016X %d\n' $((0x$base + address)) $((id)); done >"$work/waves"
+tr -d '\r' <"$work/speak.out" | awk -F"[:']" '/MULTIMEDIA_PlaySound/ { print $1, $(NF - 1) }' |
+  awk 'NR == FNR { id[$1] = $2; next } { printf "%d %s\n", $1 * 1000, ($2 in id ? id[$2] : "?" $2) }' \
+    "$work/waves" - >"$work/wine.sounds"
+[ "$(cut -d' ' -f2 "$work/wine.sounds")" = "$(cut -d' ' -f2 "$work/headless.sounds")" ] ||
+  fail "with --speak the sounds were $(cut -d' ' -f2 "$work/wine.sounds" | tr '\n' ' ')where headless" \
+    "they are $(cut -d' ' -f2 "$work/headless.sounds" | tr '\n' ' ')"
+# Each voice at least as long after the sound before it as headless (Wine's trace has whole
+# milliseconds): never over a game sound or another voice. How much later is the machine's.
+late=$(paste -d' ' "$work/wine.sounds" "$work/headless.sounds" | awk '
+  NR > 1 && $2 < 20000 { d = ($1 - wine) - ($3 - headless); if (d < -2) early = early " " $2 ":" d
+                         if (d > worst) worst = d }
+  { wine = $1; headless = $3 }
+  END { print (early ? "early" early : "ok " worst + 0) }')
+[[ $late == ok* ]] || fail "voices came sooner than headless (sound:ms):${late#early}"
+
 echo "title: $title_differ pixels differ (labels), quiz: $quiz_differ (the letter), pictures exact;" \
-  "a second launch left one window; close exited 0"
+  "a second launch left one window; close exited 0;" \
+  "with --speak the same $(wc -l <"$work/wine.sounds") sounds, voices at most ${late#ok } ms later than headless"

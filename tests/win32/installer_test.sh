@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # SPDX-FileCopyrightText: The Quillby developers
 # The installer under Wine: silently (/S), without asking for administrator rights, it puts the
-# game into the user's own programs folder, a shortcut into the Start menu and an entry into the
-# installed apps; the installed game runs; the uninstaller removes every file and the entry.
+# game into the user's own programs folder, two shortcuts into the Start menu (the game, and the
+# game with its voice) and an entry into the installed apps; the installed game runs; the
+# uninstaller removes every file and the entry.
 # Exits 77 (skipped) where Wine is missing.
 #
 #   tests/win32/installer_test.sh path/to/QuillbySetup.exe
@@ -19,10 +20,11 @@ key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillby'
 unix() { "$wine_run" winepath -u "$("$wine_run" cmd /c echo "$1" | tr -d '\r')" | tr -d '\r'; }
 folder="$(unix '%LOCALAPPDATA%')/Programs/Quillby"
 shortcut="$(unix '%APPDATA%')/Microsoft/Windows/Start Menu/Programs/Quillby.lnk"
+voiced="${shortcut%.lnk} (with voice).lnk"
 registered() { "$wine_run" reg query "$key" 2>/dev/null | tr -d '\r'; }
 
 # A clean start, whatever an earlier run left.
-rm -rf "$folder" "$shortcut"
+rm -rf "$folder" "$shortcut" "$voiced"
 "$wine_run" reg delete "$key" /f >/dev/null 2>&1 || true
 
 grep -aq 'requestedExecutionLevel level="asInvoker"' "$installer" ||
@@ -32,6 +34,10 @@ for file in quillby.exe Uninstall.exe COPYING.txt CREDITS.md CC-BY-4.0.txt OFL-1
   [ -f "$folder/$file" ] || fail "$file is not in $folder"
 done
 [ -f "$shortcut" ] || fail "no Start-menu shortcut at $shortcut"
+[ -f "$voiced" ] || fail "no Start-menu shortcut at $voiced"
+# A shortcut keeps its arguments in UTF-16.
+[[ $(tr -d '\0' <"$voiced") == *--speak* ]] || fail "$voiced does not start the game with --speak"
+[[ $(tr -d '\0' <"$shortcut") == *--speak* ]] && fail "$shortcut starts the game with --speak"
 entry=$(registered) || fail "no entry under $key"
 for value in 'DisplayName    REG_SZ    Quillby' 'DisplayVersion    REG_SZ    1.1' \
   'Publisher    REG_SZ    The Quillby developers' 'UninstallString    REG_SZ    "C:\'; do
@@ -44,6 +50,6 @@ done
 "$wine_run" "$folder/Uninstall.exe" /S || fail "the silent uninstall ended with exit code $?"
 for _ in $(seq 150); do [ -e "$folder" ] || break; sleep 0.2; done
 [ -e "$folder" ] && fail "the uninstaller left $(ls -A "$folder" | tr '\n' ' ')in $folder"
-[ -e "$shortcut" ] && fail "the uninstaller left the Start-menu shortcut"
+[ -e "$shortcut" ] || [ -e "$voiced" ] && fail "the uninstaller left a Start-menu shortcut"
 registered >/dev/null && fail "the uninstaller left the entry under $key"
-echo "installed into $folder with a shortcut and an entry; uninstalled without a trace"
+echo "installed into $folder with two shortcuts and an entry; uninstalled without a trace"

@@ -1,0 +1,145 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
+#include "game/narrator.h"
+
+#include <algorithm>
+#include <string>
+
+#include "game/game_screen.h"
+#include "game/wave_length.h"
+
+namespace {
+
+// The game's own sounds, whose ends a voice waits for.
+constexpr int GameSoundIds[] = {ClickSoundId, SwitchSoundId, StartupSoundId,
+                                GameResources::RightSound, GameResources::WrongSound};
+
+bool Blank(WCHAR c) {
+    return c == L' ' || c == L'\t';
+}
+
+}  // namespace
+
+bool Narrator::Asked(LPCWSTR commandLine) {
+    if (!commandLine) return false;
+    const WCHAR* p = commandLine;
+    // The program's name, quoted or not, ends at a blank; its backslashes are path separators.
+    if (*p == L'"') {
+        for (++p; *p && *p != L'"'; ++p) {
+        }
+        if (*p) ++p;
+    }
+    while (*p && !Blank(*p)) ++p;
+    // The arguments as Windows splits them: blanks part them outside quotes, and backslashes
+    // escape only a quote, two of them making one backslash.
+    std::wstring argument;
+    bool inArgument = false, quoted = false;
+    for (;;) {
+        WCHAR c = *p;
+        if (!c || (!quoted && Blank(c))) {
+            if (inArgument && argument == L"--speak") return true;
+            if (!c) return false;
+            argument.clear();
+            inArgument = false;
+            ++p;
+            continue;
+        }
+        inArgument = true;
+        if (c == L'\\') {
+            size_t backslashes = 0;
+            while (*p == L'\\') ++backslashes, ++p;
+            bool beforeQuote = *p == L'"';
+            argument.append(beforeQuote ? backslashes / 2 : backslashes, L'\\');
+            if (beforeQuote && backslashes % 2) argument += *p++;
+        } else if (c == L'"') {
+            quoted = !quoted;
+            ++p;
+        } else {
+            argument += c;
+            ++p;
+        }
+    }
+}
+
+Narrator::Narrator(HWND window) : window_(window) {
+    for (int id : GameSoundIds)
+        if (std::optional<Sound> sound = Find(id)) gameSounds_.push_back(*sound);
+    soundListener = this;
+}
+
+Narrator::~Narrator() {
+    if (soundListener == this) soundListener = nullptr;
+    if (timerDue_) KillTimer(window_, WakeTimer);
+}
+
+std::optional<Narrator::Sound> Narrator::Find(int id) {
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(id), L"WAVE");
+    HGLOBAL image = resource ? LoadResource(module, resource) : nullptr;
+    if (!image) return std::nullopt;
+    return Sound{image, WaveLengthMs(LockResource(image), SizeofResource(module, resource))};
+}
+
+void Narrator::OnCardShown(int letterIndex, int pictureId) {
+    waiting_ = {{VoiceResources::FirstLetterName + letterIndex, About::Card},
+                {pictureId + VoiceResources::WordAfterPicture, About::Card}};
+}
+
+void Narrator::OnRoundStarted(int letterIndex) {
+    waiting_ = {{VoiceResources::FirstLetterName + letterIndex, About::Round}};
+}
+
+void Narrator::OnPictureAnswered(int pictureId, bool right) {
+    // A right answer ends the round; a wrong one leaves its letter still to be said, after the
+    // word of the picture the child has just tapped.
+    if (right)
+        waiting_.clear();
+    else
+        std::erase_if(waiting_, [](const Line& line) { return line.about == About::Answer; });
+    waiting_.insert(waiting_.begin(),
+                    {pictureId + VoiceResources::WordAfterPicture, About::Answer});
+}
+
+void Narrator::OnSoundStart(HGLOBAL sound) {
+    uint32_t length = 0;
+    for (const Sound& known : gameSounds_)
+        if (known.image == sound) length = known.lengthMs;
+    gameSound_ = Heard{GetTickCount(), length};
+    voice_.reset();  // the game sound took its place
+}
+
+void Narrator::OnTick(uint32_t now) {
+    // Differences of ticks, so that the counter's wrap changes nothing.
+    if (gameSound_ && now - gameSound_->start >= gameSound_->lengthMs) gameSound_.reset();
+    if (voice_ && now - voice_->start >= voice_->lengthMs + PauseMs) voice_.reset();
+    while (!gameSound_ && !voice_ && !waiting_.empty()) {
+        Line line = waiting_.front();
+        waiting_.erase(waiting_.begin());
+        Say(line, now);
+    }
+    std::optional<uint32_t> due;
+    if (!waiting_.empty()) {
+        uint32_t wait = 0;
+        if (gameSound_) wait = gameSound_->lengthMs - (now - gameSound_->start);
+        if (voice_) wait = std::max(wait, voice_->lengthMs + PauseMs - (now - voice_->start));
+        due = now + wait;
+    }
+    WakeFor(due, now);
+}
+
+void Narrator::Say(const Line& line, uint32_t now) {
+    // A clip the program lacks is passed over in silence.
+    std::optional<Sound> clip = Find(line.clip);
+    if (!clip) return;
+    sndPlaySoundW(static_cast<LPCWSTR>(clip->image), SND_ASYNC | SND_MEMORY);
+    voice_ = Heard{now, clip->lengthMs};
+}
+
+void Narrator::WakeFor(std::optional<uint32_t> due, uint32_t now) {
+    if (due == timerDue_) return;
+    if (due)
+        SetTimer(window_, WakeTimer, *due - now, nullptr);
+    else
+        KillTimer(window_, WakeTimer);
+    timerDue_ = due;
+}
