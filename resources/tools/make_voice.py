@@ -18,6 +18,8 @@ Running it again gives the same bytes: Festival's HTS synthesis and sox's
 resampler are deterministic, and nothing after them uses dither or clocks.
 """
 
+import collections
+import itertools
 import math
 import os
 import struct
@@ -36,11 +38,11 @@ VOICE = "(voice_cmu_us_slt_arctic_hts)"
 # A little slower than the voice's own pace: these listeners are three.
 SPEED = 0.8
 LETTER_CARRIER = "The letter "
-# Clips said otherwise, where the recogniser that checks them heard the phrase's letter wrong
-# and this right: stem -> (carrier, speed). Out of "The letter E." the "ee" starts low, from
-# the "er" before it, near "ay"; "E." alone is clean. (Alone, or after "Letter", Festival reads
-# "A" as the article, "uh".)
-REMADE = {"e": ("", SPEED)}
+# Clips said otherwise, where the recogniser that checks them heard them wrong and this right:
+# stem -> (carrier, speed). Out of "The letter E." the "ee" starts low, from the "er" before it,
+# near "ay"; "E." alone is clean. (Alone, or after "Letter", Festival reads "A" as the article,
+# "uh".) "Egg." alone is short and flat, taken for "ant"; out of "An egg." it is a full word.
+REMADE = {"e": ("", SPEED), "egg": ("An ", SPEED)}
 
 # All-pass filters change no level at any frequency, only when each arrives: they spread the
 # voice's sharp pulses over a few samples, which ADPCM then follows with 10 dB less error
@@ -48,8 +50,14 @@ REMADE = {"e": ("", SPEED)}
 SPREAD = ["allpass", "500", "0.7q", "allpass", "1200", "0.7q", "allpass", "2500", "0.7q",
           "allpass", "4500", "0.7q"]
 
+# Every clip's speech level (speech_level()), in dBFS: near the game's five sounds on the same
+# measure (click -14.9, right -16.7, switch -13.5, start-up -13.7, wrong -10.4), a word after
+# the right-answer chime about as loud as the chime. 2 dB more would cost the recogniser that
+# checks the clips four words and letters, from the deeper limiting.
+SPEECH_LEVEL = -18.0
 PEAK_LIMIT = -3.0          # dBFS, as the game's own sounds
-PEAK_AIM = -3.3            # what the coder's overshoot of a tenth of a dB or two leaves below it
+PEAK_AIM = -3.5            # what the coder's overshoot, up to 0.3 dB, leaves below it
+LIMIT_WINDOW = 0.002       # seconds the limiter looks ahead and lets go over
 FRAME = RATE // 100        # 10 ms frames for the speech level
 ACTIVE_RANGE = 25.0        # dB below the loudest frame that still counts as speech
 SILENCE = -50.0            # dBFS: a 5 ms window quieter than this is silence
@@ -128,6 +136,30 @@ def lift_weak_sounds(s, sounds, start):
             lift = min(WEAK_LIFT, max(0.0, floor - env[i])) * (0.5 - 0.5 * math.cos(math.pi * edge))
             out[i] *= 10 ** (lift / 20)
     return out
+
+
+def limit(s, ceiling):
+    """Holds every peak to `ceiling` by turning the gain down smoothly round it: the least
+    gain needed within LIMIT_WINDOW either side, averaged over a window as wide, never lets a
+    sample through above the ceiling and never steps. Returns the samples and the deepest
+    cut in dB."""
+    w = round(LIMIT_WINDOW * RATE)
+    need = [min(1.0, ceiling / abs(v)) if v else 1.0 for v in s]
+    least, window = [], collections.deque()  # indices of rising needs: the front is the least
+    for i in range(len(s) + w):
+        if i < len(s):
+            while window and need[window[-1]] >= need[i]:
+                window.pop()
+            window.append(i)
+        if i >= w:
+            while window[0] < i - 2 * w:
+                window.popleft()
+            least.append(need[window[0]])
+    sums = list(itertools.accumulate(least, initial=0.0))
+    half = w // 2
+    gain = [(sums[min(len(s), i + half + 1)] - sums[max(0, i - half)]) /
+            (min(len(s), i + half + 1) - max(0, i - half)) for i in range(len(s))]
+    return [v * g for v, g in zip(s, gain)], -db(min(gain))
 
 
 def db(x):
@@ -244,16 +276,14 @@ def main():
             start = words[rid][len(carrier.split())][0]
             s = lift_weak_sounds(cut(work, rid, start), said[rid], start)
             sounds[rid] = fade(s, CUT_FADE, 0)
-    # One speech level for every clip: the highest at which no clip peaks above the limit.
-    shape = {rid: db(max(abs(v) for v in s)) - db(speech_level(s)) for rid, s in sounds.items()}
-    level = PEAK_AIM - max(shape.values())
-    print("%-5s %-15s %7s %8s %8s %6s %6s %5s %6s" % (
-        "id", "clip", "ms", "peak dB", "level dB", "lead", "trail", "clip", "bytes"))
+    print("%-5s %-15s %7s %8s %8s %8s %6s %6s %5s %6s" % (
+        "id", "clip", "ms", "peak dB", "level dB", "limit dB", "lead", "trail", "clip", "bytes"))
     total = 0
     for rid, stem, *_ in items:
         s = sounds[rid]
-        gain = 10 ** ((level - db(speech_level(s))) / 20)
-        s = fade(trim([v * gain for v in s]), FADE, FADE)
+        gain = 10 ** ((SPEECH_LEVEL - db(speech_level(s))) / 20)
+        s, cut_db = limit([v * gain for v in s], 10 ** (PEAK_AIM / 20))
+        s = fade(trim(s), FADE, FADE)
         pcm = [max(-32768, min(32767, round(v * 32768))) for v in s]
         blob = ima_adpcm.wave_bytes(RATE, pcm)
         name = "%d_%s.wav" % (rid, stem)
@@ -261,11 +291,11 @@ def main():
             f.write(blob)
         m = measure(blob)
         total += m["bytes"]
-        print("%-5d %-15s %7.1f %8.2f %8.2f %6.1f %6.1f %5d %6d" % (
-            rid, stem, m["ms"], m["peak"], m["level"], m["lead"], m["trail"], m["clipped"],
-            m["bytes"]))
+        print("%-5d %-15s %7.1f %8.2f %8.2f %8.2f %6.1f %6.1f %5d %6d" % (
+            rid, stem, m["ms"], m["peak"], m["level"], cut_db, m["lead"], m["trail"],
+            m["clipped"], m["bytes"]))
         check(name, m)
-    print("%d clips, %d bytes, speech level %.2f dBFS" % (len(items), total, level))
+    print("%d clips, %d bytes" % (len(items), total))
 
 
 if __name__ == "__main__":
