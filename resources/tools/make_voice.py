@@ -6,13 +6,15 @@
     /usr/bin/python3 resources/tools/make_voice.py
 
 Needs Debian's festival, festvox-us-slt-hts and sox. Festival's slt voice
-says everything, so a child hears one speaker throughout. A letter name is
-said at the end of "The letter B." and cut out of it: alone, the voice
-clips a letter short, and the recogniser that checks the clips hears the
-phrase's letter right more often (23 of 26 against 19 of 26). Each clip is
-then resampled to 16 kHz, set to the same speech level, trimmed to at most
-30 ms of silence at each end, faded in and out over 5 ms, and stored as IMA
-ADPCM in whole blocks.
+says everything, so a child hears one speaker throughout, a little slower
+than its own pace. A letter name is said at the end of "The letter B." and
+cut out of it: alone, the voice clips a letter short, and the recogniser
+that checks the clips (tests/voice/) hears the phrase's letters right more
+often. Then, for each clip: its quiet /f/, /th/ and /h/ are lifted, its
+phase spread (for the coder), it is resampled to 16 kHz, set to one speech
+level with its peaks held under -3 dBFS, trimmed to at most 30 ms of
+silence at each end, faded in and out over 5 ms, and stored as IMA ADPCM in
+whole blocks. The script stops before a clip that fails its checks.
 
 Running it again gives the same bytes: Festival's HTS synthesis and sox's
 resampler are deterministic, and nothing after them uses dither or clocks.
@@ -41,7 +43,7 @@ LETTER_CARRIER = "The letter "
 # Clips said otherwise, where the recogniser that checks them heard them wrong and this right:
 # stem -> (carrier, speed). Out of "The letter E." the "ee" starts low, from the "er" before it,
 # near "ay"; "E." alone is clean. (Alone, or after "Letter", Festival reads "A" as the article,
-# "uh".) "Egg." alone is short and flat, taken for "ant"; out of "An egg." it is a full word.
+# "uh".) "Egg." alone was heard as "ant" at two levels of three, out of "An egg." right at all.
 REMADE = {"e": ("", SPEED), "egg": ("An ", SPEED)}
 
 # All-pass filters change no level at any frequency, only when each arrives: they spread the
@@ -55,6 +57,7 @@ SPREAD = ["allpass", "500", "0.7q", "allpass", "1200", "0.7q", "allpass", "2500"
 # the right-answer chime about as loud as the chime. 2 dB more would cost the recogniser that
 # checks the clips four words and letters, from the deeper limiting.
 SPEECH_LEVEL = -18.0
+BUDGET = 1024 * 1024       # bytes for every clip together
 PEAK_LIMIT = -3.0          # dBFS, as the game's own sounds
 PEAK_AIM = -3.5            # what the coder's overshoot, up to 0.3 dB, leaves below it
 LIMIT_WINDOW = 0.002       # seconds the limiter looks ahead and lets go over
@@ -133,7 +136,8 @@ def lift_weak_sounds(s, sounds, start):
             continue
         for i in range(a, b):
             edge = min(1.0, (i - a) / ramp, (b - 1 - i) / ramp)
-            lift = min(WEAK_LIFT, max(0.0, floor - env[i])) * (0.5 - 0.5 * math.cos(math.pi * edge))
+            ramp_in = 0.5 - 0.5 * math.cos(math.pi * edge)
+            lift = min(WEAK_LIFT, max(0.0, floor - env[i])) * ramp_in
             out[i] *= 10 ** (lift / 20)
     return out
 
@@ -159,7 +163,7 @@ def limit(s, ceiling):
     half = w // 2
     gain = [(sums[min(len(s), i + half + 1)] - sums[max(0, i - half)]) /
             (min(len(s), i + half + 1) - max(0, i - half)) for i in range(len(s))]
-    return [v * g for v, g in zip(s, gain)], -db(min(gain))
+    return [v * g for v, g in zip(s, gain)], max(0.0, -db(min(gain)))
 
 
 def db(x):
@@ -209,7 +213,8 @@ def trim(s):
     lead_s, trail_s = silent_ends(s, TRIM_AT)
     first = round(lead_s * RATE)
     body = len(s) - round(trail_s * RATE) - first
-    (lead_lo, lead_hi), (trail_lo, trail_hi) = ([round(x * RATE) for x in r] for r in (LEAD, TRAIL))
+    lead_lo, lead_hi = (round(x * RATE) for x in LEAD)
+    trail_lo, trail_hi = (round(x * RATE) for x in TRAIL)
     extra = next(e for e in range(lead_lo + trail_lo, lead_hi + trail_hi + 1)
                  if (body + e) % ima_adpcm.SAMPLES_PER_BLOCK == 0)
     lead = max(lead_lo, extra - trail_hi)
@@ -220,7 +225,8 @@ def trim(s):
 def fade(s, seconds_in, seconds_out):
     """Raised-cosine fades, so neither end clicks."""
     out = list(s)
-    for seconds, ends in ((seconds_in, range(len(out))), (seconds_out, range(len(out) - 1, -1, -1))):
+    for seconds, ends in ((seconds_in, range(len(out))),
+                          (seconds_out, range(len(out) - 1, -1, -1))):
         n = round(seconds * RATE)
         for k, i in zip(range(n), ends):
             out[i] *= 0.5 - 0.5 * math.cos(math.pi * k / n)
@@ -296,6 +302,8 @@ def main():
             m["clipped"], m["bytes"]))
         check(name, m)
     print("%d clips, %d bytes" % (len(items), total))
+    if total > BUDGET:
+        sys.exit("the clips take %d bytes, over the budget of %d" % (total, BUDGET))
 
 
 if __name__ == "__main__":
