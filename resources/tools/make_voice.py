@@ -6,18 +6,22 @@
     /usr/bin/python3 resources/tools/make_voice.py
 
 Needs Debian's festival, festvox-us-slt-hts and sox. Festival's slt voice
-says everything, so a child hears one speaker throughout. A letter name is
-said at the end of "The letter B." and cut out of it: alone, the voice
-clips a letter short, and the recogniser that checks the clips hears the
-phrase's letter right more often (23 of 26 against 19 of 26). Each clip is
-then resampled to 16 kHz, set to the same speech level, trimmed to at most
-30 ms of silence at each end, faded in and out over 5 ms, and stored as IMA
-ADPCM in whole blocks.
+says everything, so a child hears one speaker throughout, a little slower
+than its own pace. A letter name is said at the end of "The letter B." and
+cut out of it: alone, the voice clips a letter short, and the recogniser
+that checks the clips (tests/voice/) hears the phrase's letters right more
+often. Then, for each clip: its quiet /f/, /th/ and /h/ are lifted, its
+phase spread (for the coder), it is resampled to 16 kHz, set to one speech
+level with its peaks held under -3 dBFS, trimmed to at most 30 ms of
+silence at each end, faded in and out over 5 ms, and stored as IMA ADPCM in
+whole blocks. The script stops before a clip that fails its checks.
 
 Running it again gives the same bytes: Festival's HTS synthesis and sox's
 resampler are deterministic, and nothing after them uses dither or clocks.
 """
 
+import collections
+import itertools
 import math
 import os
 import struct
@@ -36,11 +40,11 @@ VOICE = "(voice_cmu_us_slt_arctic_hts)"
 # A little slower than the voice's own pace: these listeners are three.
 SPEED = 0.8
 LETTER_CARRIER = "The letter "
-# Clips said otherwise, where the recogniser that checks them heard the phrase's letter wrong
-# and this right: stem -> (carrier, speed). Out of "The letter E." the "ee" starts low, from
-# the "er" before it, near "ay"; "E." alone is clean. (Alone, or after "Letter", Festival reads
-# "A" as the article, "uh".)
-REMADE = {"e": ("", SPEED)}
+# Clips said otherwise, where the recogniser that checks them heard them wrong and this right:
+# stem -> (carrier, speed). Out of "The letter E." the "ee" starts low, from the "er" before it,
+# near "ay"; "E." alone is clean. (Alone, or after "Letter", Festival reads "A" as the article,
+# "uh".) "Egg." alone was heard as "ant" at two levels of three, out of "An egg." right at all.
+REMADE = {"e": ("", SPEED), "egg": ("An ", SPEED)}
 
 # All-pass filters change no level at any frequency, only when each arrives: they spread the
 # voice's sharp pulses over a few samples, which ADPCM then follows with 10 dB less error
@@ -48,8 +52,15 @@ REMADE = {"e": ("", SPEED)}
 SPREAD = ["allpass", "500", "0.7q", "allpass", "1200", "0.7q", "allpass", "2500", "0.7q",
           "allpass", "4500", "0.7q"]
 
+# Every clip's speech level (speech_level()), in dBFS: near the game's five sounds on the same
+# measure (click -14.9, right -16.7, switch -13.5, start-up -13.7, wrong -10.4), a word after
+# the right-answer chime about as loud as the chime. 2 dB more would cost the recogniser that
+# checks the clips four words and letters, from the deeper limiting.
+SPEECH_LEVEL = -18.0
+BUDGET = 1024 * 1024       # bytes for every clip together
 PEAK_LIMIT = -3.0          # dBFS, as the game's own sounds
-PEAK_AIM = -3.3            # what the coder's overshoot of a tenth of a dB or two leaves below it
+PEAK_AIM = -3.5            # what the coder's overshoot, up to 0.3 dB, leaves below it
+LIMIT_WINDOW = 0.002       # seconds the limiter looks ahead and lets go over
 FRAME = RATE // 100        # 10 ms frames for the speech level
 ACTIVE_RANGE = 25.0        # dB below the loudest frame that still counts as speech
 SILENCE = -50.0            # dBFS: a 5 ms window quieter than this is silence
@@ -125,9 +136,34 @@ def lift_weak_sounds(s, sounds, start):
             continue
         for i in range(a, b):
             edge = min(1.0, (i - a) / ramp, (b - 1 - i) / ramp)
-            lift = min(WEAK_LIFT, max(0.0, floor - env[i])) * (0.5 - 0.5 * math.cos(math.pi * edge))
+            ramp_in = 0.5 - 0.5 * math.cos(math.pi * edge)
+            lift = min(WEAK_LIFT, max(0.0, floor - env[i])) * ramp_in
             out[i] *= 10 ** (lift / 20)
     return out
+
+
+def limit(s, ceiling):
+    """Holds every peak to `ceiling` by turning the gain down smoothly round it: the least
+    gain needed within LIMIT_WINDOW either side, averaged over a window as wide, never lets a
+    sample through above the ceiling and never steps. Returns the samples and the deepest
+    cut in dB."""
+    w = round(LIMIT_WINDOW * RATE)
+    need = [min(1.0, ceiling / abs(v)) if v else 1.0 for v in s]
+    least, window = [], collections.deque()  # indices of rising needs: the front is the least
+    for i in range(len(s) + w):
+        if i < len(s):
+            while window and need[window[-1]] >= need[i]:
+                window.pop()
+            window.append(i)
+        if i >= w:
+            while window[0] < i - 2 * w:
+                window.popleft()
+            least.append(need[window[0]])
+    sums = list(itertools.accumulate(least, initial=0.0))
+    half = w // 2
+    gain = [(sums[min(len(s), i + half + 1)] - sums[max(0, i - half)]) /
+            (min(len(s), i + half + 1) - max(0, i - half)) for i in range(len(s))]
+    return [v * g for v, g in zip(s, gain)], max(0.0, -db(min(gain)))
 
 
 def db(x):
@@ -177,7 +213,8 @@ def trim(s):
     lead_s, trail_s = silent_ends(s, TRIM_AT)
     first = round(lead_s * RATE)
     body = len(s) - round(trail_s * RATE) - first
-    (lead_lo, lead_hi), (trail_lo, trail_hi) = ([round(x * RATE) for x in r] for r in (LEAD, TRAIL))
+    lead_lo, lead_hi = (round(x * RATE) for x in LEAD)
+    trail_lo, trail_hi = (round(x * RATE) for x in TRAIL)
     extra = next(e for e in range(lead_lo + trail_lo, lead_hi + trail_hi + 1)
                  if (body + e) % ima_adpcm.SAMPLES_PER_BLOCK == 0)
     lead = max(lead_lo, extra - trail_hi)
@@ -188,7 +225,8 @@ def trim(s):
 def fade(s, seconds_in, seconds_out):
     """Raised-cosine fades, so neither end clicks."""
     out = list(s)
-    for seconds, ends in ((seconds_in, range(len(out))), (seconds_out, range(len(out) - 1, -1, -1))):
+    for seconds, ends in ((seconds_in, range(len(out))),
+                          (seconds_out, range(len(out) - 1, -1, -1))):
         n = round(seconds * RATE)
         for k, i in zip(range(n), ends):
             out[i] *= 0.5 - 0.5 * math.cos(math.pi * k / n)
@@ -244,16 +282,14 @@ def main():
             start = words[rid][len(carrier.split())][0]
             s = lift_weak_sounds(cut(work, rid, start), said[rid], start)
             sounds[rid] = fade(s, CUT_FADE, 0)
-    # One speech level for every clip: the highest at which no clip peaks above the limit.
-    shape = {rid: db(max(abs(v) for v in s)) - db(speech_level(s)) for rid, s in sounds.items()}
-    level = PEAK_AIM - max(shape.values())
-    print("%-5s %-15s %7s %8s %8s %6s %6s %5s %6s" % (
-        "id", "clip", "ms", "peak dB", "level dB", "lead", "trail", "clip", "bytes"))
+    print("%-5s %-15s %7s %8s %8s %8s %6s %6s %5s %6s" % (
+        "id", "clip", "ms", "peak dB", "level dB", "limit dB", "lead", "trail", "clip", "bytes"))
     total = 0
     for rid, stem, *_ in items:
         s = sounds[rid]
-        gain = 10 ** ((level - db(speech_level(s))) / 20)
-        s = fade(trim([v * gain for v in s]), FADE, FADE)
+        gain = 10 ** ((SPEECH_LEVEL - db(speech_level(s))) / 20)
+        s, cut_db = limit([v * gain for v in s], 10 ** (PEAK_AIM / 20))
+        s = fade(trim(s), FADE, FADE)
         pcm = [max(-32768, min(32767, round(v * 32768))) for v in s]
         blob = ima_adpcm.wave_bytes(RATE, pcm)
         name = "%d_%s.wav" % (rid, stem)
@@ -261,11 +297,13 @@ def main():
             f.write(blob)
         m = measure(blob)
         total += m["bytes"]
-        print("%-5d %-15s %7.1f %8.2f %8.2f %6.1f %6.1f %5d %6d" % (
-            rid, stem, m["ms"], m["peak"], m["level"], m["lead"], m["trail"], m["clipped"],
-            m["bytes"]))
+        print("%-5d %-15s %7.1f %8.2f %8.2f %8.2f %6.1f %6.1f %5d %6d" % (
+            rid, stem, m["ms"], m["peak"], m["level"], cut_db, m["lead"], m["trail"],
+            m["clipped"], m["bytes"]))
         check(name, m)
-    print("%d clips, %d bytes, speech level %.2f dBFS" % (len(items), total, level))
+    print("%d clips, %d bytes" % (len(items), total))
+    if total > BUDGET:
+        sys.exit("the clips take %d bytes, over the budget of %d" % (total, BUDGET))
 
 
 if __name__ == "__main__":
