@@ -31,7 +31,9 @@ if [ "${1:-}" = "test" ]; then
              lintian appstream desktop-file-utils
              "${windows[@]}"
              wine64 googletest    # the Windows build's tests, under Wine
-             chromium)            # the page's tests
+             chromium firefox-esr # the page's tests in each browser engine:
+             webkit2gtk-driver libwebkit2gtk-4.1-0  # WebKit's driver and MiniBrowser
+             pulseaudio)          # a sound server, without which Firefox plays nothing
   web=true
 fi
 if [ "${1:-}" = "fuzz" ]; then

@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
+// The page's cases in every browser engine, the engines side by side: each mostly waits for
+// its browser, so together they take little longer than the slowest alone.
+import { describe } from 'node:test';
+import { startChromium } from './engines/chromium.mjs';
+import { startFirefox } from './engines/firefox.mjs';
+import { startWebKit } from './engines/webkit.mjs';
+import { pageCases } from './page_cases.mjs';
+
+// Each engine's cases one after another: a person has one pointer.
+const inTurn = { concurrency: 1 };
+describe('the page', { concurrency: true }, () => {
+  describe('in Chromium', inTurn, () => pageCases(startChromium));
+  describe('in Firefox', inTurn, () => pageCases(startFirefox));
+  describe('in WebKit', inTurn, () => pageCases(startWebKit));
+});
