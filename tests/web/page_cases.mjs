@@ -215,27 +215,6 @@ const CASES = {
     });
   },
 
-  async "only the mouse's left button is the stylus"(engine) {
-    await inWindow(engine, { width: 480, height: 640 }, async (win, site) => {
-      const card = await openGame(win, site.url + START);
-      await click(card, TITLE_TAP);
-      await shows(card, golden('card'));
-      await click(card, QUIZ_SWITCH, RIGHT);
-      await click(card, QUIZ_SWITCH, MIDDLE);
-      await keepsShowing(card, golden('card'));
-      await noErrors(card);
-      await card.close();
-      const title = await openGame(win, site.url + START);
-      await shows(title, golden('title'));
-      const before = (await record(title)).sounds;
-      await click(title, TITLE_TAP, RIGHT);
-      await click(title, TITLE_TAP, MIDDLE);
-      await keepsShowing(title, golden('title'));
-      assert.deepEqual((await record(title)).sounds, before, 'no sound from the other buttons');
-      await noErrors(title);
-    });
-  },
-
   async 'an arrow pressed and released outside the canvas comes back up'(engine) {
     // The arrow steps the card as it goes down; let go anywhere, it comes back up.
     const run = headless('50 down 120 160\n90 up 120 160\n1000 down 170 282\n1500 shot held\n1600 up 239 282\n2600 shot after\n');
@@ -352,5 +331,27 @@ const CASES = {
       },
       { missing: ['/quillby.wasm'] },
     );
+  },
+
+  // Last: a driver may not release the other buttons well (engines/webkit.mjs).
+  async "only the mouse's left button is the stylus"(engine) {
+    await inWindow(engine, { width: 480, height: 640 }, async (win, site) => {
+      const card = await openGame(win, site.url + START);
+      await click(card, TITLE_TAP);
+      await shows(card, golden('card'));
+      await click(card, QUIZ_SWITCH, RIGHT);
+      await click(card, QUIZ_SWITCH, MIDDLE);
+      await keepsShowing(card, golden('card'));
+      await noErrors(card);
+      await card.close();
+      const title = await openGame(win, site.url + START);
+      await shows(title, golden('title'));
+      const before = (await record(title)).sounds;
+      await click(title, TITLE_TAP, RIGHT);
+      await click(title, TITLE_TAP, MIDDLE);
+      await keepsShowing(title, golden('title'));
+      assert.deepEqual((await record(title)).sounds, before, 'no sound from the other buttons');
+      await noErrors(title);
+    });
   },
 };

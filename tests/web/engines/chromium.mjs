@@ -11,7 +11,6 @@ export async function startChromium() {
   need(CHROMIUM, 'chromium');
   const browser = await launch();
   return {
-    name: 'Chromium',
     fingers: 10,
     async window({ width, height, touch = false }) {
       const context = await browser.newContext({ viewport: { width, height }, hasTouch: touch, isMobile: touch, deviceScaleFactor: touch ? 3 : 1 });

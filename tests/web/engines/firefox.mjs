@@ -20,7 +20,6 @@ export async function startFirefox() {
     throw e;
   }
   return {
-    name: 'Firefox',
     fingers: 10,
     async window(view) {
       const context = await browser.createBrowserContext();

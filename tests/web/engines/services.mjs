@@ -3,7 +3,7 @@
 // What the browsers need around them in a test: a display (Xvfb), a sound server that plays
 // into nothing (PulseAudio's null sink), free ports, and a limit on every wait for them.
 import { spawn } from 'node:child_process';
-import { accessSync, constants, mkdtempSync, rmSync } from 'node:fs';
+import { accessSync, constants, existsSync, mkdtempSync, rmSync } from 'node:fs';
 import { connect, createServer } from 'node:net';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
@@ -15,7 +15,6 @@ export function need(path, debianPackage) {
   } catch {
     throw new Error(`no ${path}: install Debian's ${debianPackage} (scripts/ensure-deps.sh test does)`);
   }
-  return path;
 }
 
 // `promise`, or a failure saying what did not happen within `ms`.
@@ -25,18 +24,6 @@ export function within(ms, promise, what) {
     timer = setTimeout(() => reject(new Error(`${what} did not happen within ${ms / 1000} s`)), ms);
   });
   return Promise.race([promise, late]).finally(() => clearTimeout(timer));
-}
-
-// Waits until something listens on `port` of 127.0.0.1, while `process` runs.
-export async function listening(port, process) {
-  for (;;) {
-    const open = await new Promise((done) => {
-      const socket = connect(port, '127.0.0.1', () => done(true) || socket.end()).once('error', () => done(false));
-    });
-    if (open) return;
-    if (process.exitCode !== null) throw new Error(`${process.spawnfile} ended with code ${process.exitCode}`);
-    await new Promise((done) => setTimeout(done, 50));
-  }
 }
 
 export function freePort() {
@@ -49,16 +36,39 @@ export function freePort() {
   });
 }
 
-// Starts `command` and returns it with `stop()`, which ends it and waits for its end.
+export const listening = (port) =>
+  new Promise((done) => {
+    const socket = connect(port, '127.0.0.1', () => socket.end(done(true))).once('error', () => done(false));
+  });
+
+// Starts a program that a browser needs; `stop()` ends it and waits for its end, and
+// `ready(check, what)` waits up to 10 s for `check()` to hold while it runs.
 export function child(command, args, options) {
-  const process = spawn(command, args, options);
-  const ended = new Promise((done) => process.once('exit', done));
-  process.once('error', () => {}); // a program that cannot start shows in what waits for it
-  process.stop = () => {
-    if (process.exitCode === null && process.signalCode === null) process.kill();
+  const program = spawn(command, args, options);
+  let gone = null;
+  const ended = new Promise((done) => {
+    program.once('exit', (code) => done((gone = `${command} ended with code ${code}`)));
+    program.once('error', (e) => done((gone = `${command} did not start: ${e.message}`)));
+  });
+  program.stop = () => {
+    if (!gone) program.kill();
     return ended;
   };
-  return process;
+  program.ready = async (check, what) => {
+    const checking = (async () => {
+      while (!(await check())) {
+        if (gone) throw new Error(gone);
+        await new Promise((done) => setTimeout(done, 50));
+      }
+    })();
+    try {
+      await within(10000, checking, what);
+    } catch (e) {
+      await program.stop();
+      throw e;
+    }
+  };
+  return program;
 }
 
 // An Xvfb of its own on a free display: { display, stop }.
@@ -67,13 +77,10 @@ export async function startDisplay() {
   const xvfb = child('Xvfb', ['-displayfd', '3', '-screen', '0', '1280x1024x24', '-nolisten', 'tcp', '-noreset'], {
     stdio: ['ignore', 'ignore', 'ignore', 'pipe'],
   });
-  try {
-    const number = await within(10000, new Promise((done) => xvfb.stdio[3].once('data', (d) => done(String(d).trim()))), 'Xvfb starting');
-    return { display: `:${number}`, stop: xvfb.stop };
-  } catch (e) {
-    await xvfb.stop();
-    throw e;
-  }
+  let number = '';
+  xvfb.stdio[3].on('data', (d) => (number += d));
+  await xvfb.ready(() => number.endsWith('\n'), 'Xvfb starting');
+  return { display: `:${number.trim()}`, stop: xvfb.stop };
 }
 
 // A PulseAudio of its own with a null sink, so that a browser's audio context runs as it
@@ -92,22 +99,10 @@ export async function startSoundServer() {
     rmSync(home, { recursive: true, force: true });
   };
   try {
-    await within(10000, waitForFile(socket, pulse), 'PulseAudio starting');
+    await pulse.ready(() => existsSync(socket), 'PulseAudio starting');
   } catch (e) {
     await stop();
     throw e;
   }
   return { env: { PULSE_SERVER: `unix:${socket}` }, stop };
-}
-
-async function waitForFile(path, process) {
-  for (;;) {
-    try {
-      accessSync(path);
-      return;
-    } catch {
-      if (process.exitCode !== null) throw new Error(`${process.spawnfile} ended with code ${process.exitCode}`);
-      await new Promise((done) => setTimeout(done, 50));
-    }
-  }
 }

@@ -8,7 +8,8 @@
 // - the console: the page's test record keeps the errors instead;
 // - release a button other than the left: it releases the left instead and the other stays
 //   down for the browser's life, so a session that pressed one is replaced before the next
-//   window.
+//   window;
+// - open a window quickly: one takes seconds, so a closed tab's window is kept for the next.
 import { Builder } from 'selenium-webdriver';
 import { Command, Name } from 'selenium-webdriver/lib/command.js';
 import { child, freePort, listening, need, startDisplay, startSoundServer, within } from './services.mjs';
@@ -33,16 +34,15 @@ export async function startWebKit() {
     const port = await freePort();
     const driver = child(DRIVER, [`--port=${port}`], { stdio: 'ignore', env: { ...process.env, ...sound.env, DISPLAY: screen.display } });
     stops.push(driver.stop);
-    await within(10000, listening(port, driver), "WebKit's driver starting");
+    await driver.ready(() => listening(port), "WebKit's driver starting");
     server = `http://127.0.0.1:${port}`;
     session = await openSession(server);
-    stops.push(() => session.driver.quit());
+    stops.push(() => within(10000, session.driver.quit(), "WebKit's session ending").catch(() => {})); // then its driver ends
   } catch (e) {
     await stop();
     throw e;
   }
   return {
-    name: 'WebKit',
     fingers: 1,
     async window(view) {
       if (session.spoiled) {
@@ -66,8 +66,8 @@ async function openSession(server) {
   // Without a display MiniBrowser never answers.
   await within(30000, driver.getSession(), "WebKit's session starting");
   await driver.manage().setTimeouts({ pageLoad: 30000, script: 30000 });
-  const home = await driver.getWindowHandle(); // kept open: closing the last window ends the session
-  return { driver, home, current: home, turn: Promise.resolve(), spoiled: false };
+  const first = await driver.getWindowHandle();
+  return { driver, current: first, blank: [first], turn: Promise.resolve(), spoiled: false };
 }
 
 // The driver has one current window: what the tabs do is done in turn, each in its window.
@@ -84,8 +84,10 @@ function inTurn(session, handle, work) {
 async function openTab(session, { width, height }) {
   const driver = session.driver;
   const handle = await inTurn(session, null, async () => {
-    await driver.switchTo().newWindow('window');
-    session.current = await driver.getWindowHandle();
+    const kept = session.blank.pop();
+    if (kept) await driver.switchTo().window(kept);
+    else await driver.switchTo().newWindow('window');
+    session.current = kept ?? (await driver.getWindowHandle());
     await driver.manage().window().setRect({ width, height });
     return session.current;
   });
@@ -109,9 +111,8 @@ async function openTab(session, { width, height }) {
       if (!open) return;
       open = false;
       await inTurn(session, handle, async () => {
-        await driver.close();
-        await driver.switchTo().window(session.home);
-        session.current = session.home;
+        await driver.get('about:blank');
+        session.blank.push(handle);
       });
     },
   };
