@@ -135,11 +135,12 @@ async function pointOf(tab, [x, y]) {
   return { x: box.left + ((x + 0.5) * box.width) / 240, y: box.top + ((y + 0.5) * box.height) / 320, box };
 }
 
-async function click(tab, at, button = 0) {
-  const { x, y } = await pointOf(tab, at);
+async function clickAt(tab, { x, y }, button = 0) {
   await tab.mouse('down', x, y, button);
   await tab.mouse('up', x, y, button);
 }
+
+const click = async (tab, at, button) => clickAt(tab, await pointOf(tab, at), button);
 
 async function fingerTap(tab, id, at) {
   const { x, y } = await pointOf(tab, at);
@@ -147,14 +148,14 @@ async function fingerTap(tab, id, at) {
   await tab.finger('up', id);
 }
 
-async function clickElement(tab, selector) {
-  const { x, y } = await tab.evaluate((s) => {
-    const { left, top, width, height } = document.querySelector(s).getBoundingClientRect();
-    return { x: left + width / 2, y: top + height / 2 };
-  }, selector);
-  await tab.mouse('down', x, y);
-  await tab.mouse('up', x, y);
-}
+const clickElement = async (tab, selector) =>
+  clickAt(
+    tab,
+    await tab.evaluate((s) => {
+      const { left, top, width, height } = document.querySelector(s).getBoundingClientRect();
+      return { x: left + width / 2, y: top + height / 2 };
+    }, selector),
+  );
 
 const visible = (tab, selector) => tab.evaluate((s) => !!document.querySelector(s)?.checkVisibility(), selector);
 const serviceWorkerReady = (tab) => tab.evaluate(() => navigator.serviceWorker.ready.then(() => true));
@@ -290,13 +291,16 @@ const CASES = {
     // Each tab opens the site under a folder of its own, and the server holds the scripts the
     // page runs before it asks for the one game's lock until both tabs have asked for them, then
     // gives them to both at once (under one address, a browser would fetch them once for both).
-    // Either tab may win; never both, never neither. Each round is a new site, so a new lock.
-    await inWindow(engine, { width: 480, height: 640 }, async (win) => {
-      const tabs = [await win.tab(), await win.tab()];
-      for (let round = 1; round <= 3; ++round) {
-        const holding = ['/a/', '/b/'].flatMap((folder) => [`${folder}quillby.js`, `${folder}page.js`]);
-        const site = await freshSite({ copies: ['/a/', '/b/'], holding });
-        try {
+    // Either tab may win; never both, never neither. Each round is a new site, so a new lock;
+    // the sites stay up to the end for what the games still fetch meanwhile.
+    const sites = [];
+    try {
+      await inWindow(engine, { width: 480, height: 640 }, async (win) => {
+        const tabs = [await win.tab(), await win.tab()];
+        for (let round = 1; round <= 3; ++round) {
+          const holding = ['/a/', '/b/'].flatMap((folder) => [`${folder}quillby.js`, `${folder}page.js`]);
+          const site = await freshSite({ copies: ['/a/', '/b/'], holding });
+          sites.push(site);
           const open = (tab, i) => tab.evaluate((url) => setTimeout(() => location.assign(url)) && true, `${site.url}${'ab'[i]}/${START}`);
           await Promise.all(tabs.map(open));
           const end = Date.now() + WAIT_MS;
@@ -310,12 +314,12 @@ const CASES = {
             );
           assert.deepEqual(outcomes.sort(), ['game', 'message'], `round ${round}`);
           for (const tab of tabs) await noErrors(tab);
-        } finally {
-          site.release();
-          await site.close();
         }
-      }
-    });
+      });
+    } finally {
+      for (const site of sites) site.release();
+      await Promise.all(sites.map((site) => site.close()));
+    }
   },
 
   async 'a page whose program cannot load says so in one line'(engine) {

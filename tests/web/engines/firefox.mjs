@@ -14,16 +14,19 @@ export async function startFirefox() {
   const sound = await startSoundServer();
   let browser;
   try {
-    browser = await puppeteer.launch({ browser: 'firefox', executablePath: FIREFOX, headless: true, env: { ...process.env, ...sound.env } });
+    // Pages keep the window's size: Firefox ESR 140 lacks the screen orientation override that
+    // puppeteer sends with a viewport.
+    const options = { browser: 'firefox', executablePath: FIREFOX, headless: true, defaultViewport: null };
+    browser = await puppeteer.launch({ ...options, env: { ...process.env, ...sound.env } });
   } catch (e) {
     await sound.stop();
     throw e;
   }
   return {
     fingers: 10,
-    async window(view) {
+    async window() {
       const context = await browser.createBrowserContext();
-      return { tab: () => openTab(context, view), close: () => context.close() };
+      return { tab: () => openTab(context), close: () => context.close() };
     },
     async close() {
       await browser.close();
@@ -32,9 +35,8 @@ export async function startFirefox() {
   };
 }
 
-async function openTab(context, { width, height, touch = false }) {
+async function openTab(context) {
   const page = await context.newPage();
-  await page.setViewport({ width, height, hasTouch: touch, isMobile: touch, deviceScaleFactor: touch ? 3 : 1 });
   const errors = [];
   page.on('pageerror', (e) => errors.push(e.message));
   page.on('console', (m) => m.type() === 'error' && errors.push(m.text()));
