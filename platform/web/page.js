@@ -122,7 +122,8 @@ const quillbyPage = {
     shown = rgba;
     const pixels = new Uint8ClampedArray(heap.buffer, rgba, DISPLAY_WIDTH * DISPLAY_HEIGHT * 4);
     context.putImageData(new ImageData(pixels, DISPLAY_WIDTH, DISPLAY_HEIGHT), 0, 0, left, top, width, height);
-    if (!sound.opened) requestAnimationFrame(() =>
+    if (!sound.opened)
+      requestAnimationFrame(() =>
         setTimeout(() => {
           sound.open();
           noteAudio();
