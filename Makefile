@@ -52,7 +52,8 @@ serve: web
 	@echo "Quillby is at http://127.0.0.1:8000/ (Ctrl+C stops the server)"
 	python3 -m http.server 8000 --bind 127.0.0.1 --directory build/web
 
-# The page in Chromium, against the headless program; then a short soak of the page.
+# The page in Chromium, Firefox and WebKit, against the headless program; then a short soak
+# of the page in Chromium.
 test-web: web build
 	node --test tests/web/
 	node bench/soak/web.mjs --seconds 20

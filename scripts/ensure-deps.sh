@@ -35,7 +35,9 @@ if [ "${1:-}" = "test" ]; then
              wine64 googletest    # the Windows build's tests, under Wine
              sox pocketsphinx     # the voice: sox decodes its clips as a second opinion,
              pocketsphinx-en-us   # and a recogniser hears what each one says
-             chromium)            # the page's tests
+             chromium firefox-esr # the page's tests in each browser engine:
+             webkit2gtk-driver libwebkit2gtk-4.1-0  # WebKit's driver and MiniBrowser
+             pulseaudio)          # a sound server, without which Firefox plays nothing
   web=true
 fi
 if [ "${1:-}" = "fuzz" ]; then

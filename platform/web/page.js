@@ -10,8 +10,11 @@ import { Stylus } from './stylus.js';
 
 const params = new URLSearchParams(location.search);
 // `?test` keeps a record for the browser tests and the benchmark; a page without it keeps none.
+// Errors are in it because not every browser's driver can read the console.
 const record = params.has('test')
-  ? (window.quillbyTest = { sounds: [], soundTimes: [], frames: [], lateness: [], firstFrameMs: null, exits: [] })
+  ? (window.quillbyTest = {
+      sounds: [], soundTimes: [], audio: [], frames: [], lateness: [], firstFrameMs: null, exits: [], errors: [],
+    })
   : null;
 // `?speak` gives the game its voice (as --speak does), a file of its own fetched only then; the
 // game plays on without it when it cannot be had.
@@ -19,6 +22,10 @@ const speak = params.has('speak');
 const voice = speak
   ? import('./voice.js').then((v) => v.loadVoice().then((clips) => (program) => v.handVoiceTo(program, clips)))
   : null;
+if (record) {
+  window.addEventListener('error', (e) => record.errors.push(String(e.message)));
+  window.addEventListener('unhandledrejection', (e) => record.errors.push(String(e.reason)));
+}
 
 const canvas = document.getElementById('display');
 const context = canvas.getContext('2d', { alpha: false });
@@ -82,6 +89,7 @@ function listen() {
     e.preventDefault();
     if (e.pointerType === 'mouse' && e.button !== 0) return;
     sound.touch();
+    noteAudio();
     if (!titlePicture) {
       titlePicture = document.createElement('canvas');
       titlePicture.width = DISPLAY_WIDTH;
@@ -105,6 +113,14 @@ function listen() {
   if (window.visualViewport) window.visualViewport.addEventListener('resize', fitCanvas);
 }
 
+// What a person would hear: whether the audio context ever ran.
+function noteAudio() {
+  const audio = sound.context;
+  if (!record || !audio || record.audio.length) return;
+  record.audio.push(audio.state);
+  audio.addEventListener('statechange', () => record.audio.push(audio.state));
+}
+
 let program = null; // the program's module, once loaded
 let shown = 0; // where in its memory the program keeps the whole picture the canvas shows
 
@@ -114,7 +130,13 @@ const quillbyPage = {
     shown = rgba;
     const pixels = new Uint8ClampedArray(heap.buffer, rgba, DISPLAY_WIDTH * DISPLAY_HEIGHT * 4);
     context.putImageData(new ImageData(pixels, DISPLAY_WIDTH, DISPLAY_HEIGHT), 0, 0, left, top, width, height);
-    if (!sound.opened) requestAnimationFrame(() => setTimeout(() => sound.open()));
+    if (!sound.opened)
+      requestAnimationFrame(() =>
+        setTimeout(() => {
+          sound.open();
+          noteAudio();
+        }),
+      );
     if (!record) return;
     // The first frame is on the screen once the browser has drawn the page with it.
     if (!record.frames.length) requestAnimationFrame(() => (record.firstFrameMs = performance.now()));
@@ -189,6 +211,7 @@ async function runOrSay() {
     await run();
   } catch (e) {
     console.error(e);
+    if (record) record.errors.push(String(e));
     say(shown ? 'Quillby stopped. Reloading the page starts it again.' : 'Quillby could not start in this browser. Reloading the page may help.');
   }
 }

@@ -21,20 +21,31 @@ const TYPES = {
   '.webmanifest': 'application/manifest+json',
 };
 
-// Serves `dir` on a free port of 127.0.0.1; `close()` stops it. Counts the requests.
-export async function serve(dir = SITE) {
+// Serves `dir` on a free port of 127.0.0.1, and again under each folder of `copies` (such as
+// '/a/'); answers 404 for the paths in `missing` and holds every request for a path in
+// `holding` until `release()`. `close()` stops it and drops the browsers' open connections, so
+// that the site is then as good as offline. Counts the requests.
+export async function serve(dir = SITE, { missing = [], holding = [], copies = [] } = {}) {
   const requests = [];
+  let held = [];
   const server = createServer(async (req, res) => {
-    const path = decodeURIComponent(new URL(req.url, 'http://x').pathname);
+    let path = decodeURIComponent(new URL(req.url, 'http://x').pathname);
     requests.push(path);
+    if (holding.includes(path) && held) await new Promise((done) => held.push(done));
+    const copy = copies.find((folder) => path.startsWith(folder));
+    if (copy) path = path.slice(copy.length - 1);
     const file = normalize(join(dir, path.endsWith('/') ? path + 'index.html' : path));
     if (!file.startsWith(dir)) {
       res.writeHead(403).end();
       return;
     }
     try {
+      if (missing.includes(path)) throw new Error('missing');
       const body = await readFile(file);
-      res.writeHead(200, { 'Content-Type': TYPES[extname(file)] || 'application/octet-stream', 'Cache-Control': 'no-cache' });
+      // A held site's files bypass the browser's cache, which would make a second request for
+      // a file wait for the first.
+      const cache = holding.length ? 'no-store' : 'no-cache';
+      res.writeHead(200, { 'Content-Type': TYPES[extname(file)] || 'application/octet-stream', 'Cache-Control': cache });
       res.end(body);
     } catch {
       res.writeHead(404).end();
@@ -44,7 +55,16 @@ export async function serve(dir = SITE) {
   return {
     url: `http://127.0.0.1:${server.address().port}/`,
     requests,
-    close: () => new Promise((done) => server.close(done)),
+    held: () => held?.length ?? 0,
+    release() {
+      held?.forEach((done) => done());
+      held = null;
+    },
+    close: () =>
+      new Promise((done) => {
+        server.close(done);
+        server.closeAllConnections();
+      }),
   };
 }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
 // The page's own modules without a browser: where the picture sits and when a sound may play.
-// (Which pointer is the stylus, the browser tests show: page_test.mjs.)
+// (Which pointer is the stylus, the browser tests show: page_cases.mjs.)
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 import { fitPicture } from '../../platform/web/layout.js';

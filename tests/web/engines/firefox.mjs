@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
+// Debian's Firefox ESR through puppeteer-core over WebDriver BiDi, as the page's cases drive a
+// browser (page_cases.mjs): each window a private context, with a sound server of its own,
+// without which Firefox's audio context never runs.
+import puppeteer from 'puppeteer-core';
+import { need, startSoundServer } from './services.mjs';
+
+const FIREFOX = process.env.QUILLBY_FIREFOX || '/usr/bin/firefox-esr';
+const BUTTONS = ['left', 'middle', 'right'];
+
+export async function startFirefox() {
+  need(FIREFOX, 'firefox-esr');
+  const sound = await startSoundServer();
+  let browser;
+  try {
+    // Pages keep the window's size: Firefox ESR 140 lacks the screen orientation override that
+    // puppeteer sends with a viewport.
+    const options = { browser: 'firefox', executablePath: FIREFOX, headless: true, defaultViewport: null };
+    browser = await puppeteer.launch({ ...options, env: { ...process.env, ...sound.env } });
+  } catch (e) {
+    await sound.stop();
+    throw e;
+  }
+  return {
+    fingers: 10,
+    async window() {
+      const context = await browser.createBrowserContext();
+      return { tab: () => openTab(context), close: () => context.close() };
+    },
+    async close() {
+      await browser.close();
+      await sound.stop();
+    },
+  };
+}
+
+async function openTab(context) {
+  const page = await context.newPage();
+  const errors = [];
+  page.on('pageerror', (e) => errors.push(e.message));
+  page.on('console', (m) => m.type() === 'error' && errors.push(m.text()));
+  const fingers = new Map();
+  return {
+    goto: (url) => page.goto(url),
+    evaluate: (fn, arg) => page.evaluate(fn, arg),
+    async mouse(kind, x, y, button = 0) {
+      await page.mouse.move(x, y);
+      if (kind !== 'move') await page.mouse[kind]({ button: BUTTONS[button] });
+    },
+    async finger(kind, id, x, y) {
+      if (kind === 'down') fingers.set(id, await page.touchscreen.touchStart(x, y));
+      else {
+        await fingers.get(id).end();
+        fingers.delete(id);
+      }
+    },
+    errors: () => errors,
+    close: () => page.close(),
+  };
+}
