@@ -157,21 +157,21 @@ function registerWorker() {
   navigator.serviceWorker.register('sw.js').catch((e) => console.warn('quillby: no offline copy:', e.message));
 }
 
-// The title at once; the program's first frame, the same picture, then changes no pixel.
-// From now on taps wait for the program. Should it take a while, a sign says it is coming.
-async function showTitle() {
+// The title at once, before anything else; the program's first frame, the same picture, then
+// changes no pixel. From now on taps wait for the program. Should it take a while, a sign
+// says it is coming.
+function showTitle() {
   fitCanvas();
   listen();
-  try {
-    await title.decode();
-  } catch {
-    return; // the program's own first frame shows the title
-  }
-  if (shown || !canvas.isConnected) return;
-  context.drawImage(title, 0, 0);
-  canvas.classList.add('shown');
-  waitingTimer = setTimeout(() => (waiting.hidden = false), WAITING_SIGN_AFTER_MS);
-  if (record) requestAnimationFrame(() => (record.titleMs = performance.now()));
+  const draw = () => {
+    if (shown || !canvas.isConnected || !title.naturalWidth) return; // the program's frame shows it
+    context.drawImage(title, 0, 0);
+    canvas.classList.add('shown');
+    waitingTimer = setTimeout(() => (waiting.hidden = false), WAITING_SIGN_AFTER_MS);
+    if (record) requestAnimationFrame(() => (record.titleMs = performance.now()));
+  };
+  if (title.complete) draw();
+  else title.addEventListener('load', draw, { once: true });
 }
 
 // quillby.js, which index.html lists after this script, has run or has failed to load.
@@ -184,7 +184,6 @@ const programArrived = new Promise((resolve, reject) => {
 programArrived.catch(() => {}); // the game's start reports it
 
 async function run() {
-  showTitle();
   await programArrived;
   program = await window.createQuillby({ quillbyPage, printErr: (line) => console.warn(line) });
   if (document.readyState === 'complete') registerWorker();
@@ -212,6 +211,7 @@ async function runOrSay() {
   }
 }
 
+showTitle();
 // One game per browser: a second tab says so instead of starting another.
 if (navigator.locks) {
   navigator.locks.request('quillby', { ifAvailable: true }, (lock) =>
