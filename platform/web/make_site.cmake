@@ -2,20 +2,24 @@
 # SPDX-FileCopyrightText: The Quillby developers
 # Puts the page together in OUT: the program (quillby.js and .wasm from BUILT), the page's
 # own files and manifest (from PAGE), the icons (from ICONS) and the service worker, whose
-# cache is named after a hash of everything else; index.html carries the program's title
-# picture, made by the program under NODE. Run with cmake -P.
+# cache is named after a hash of everything else. index.html carries, inside it, what the
+# title needs (make_page.mjs, run by NODE): those files are not copied. Run with cmake -P.
 file(REMOVE_RECURSE ${OUT})
 file(MAKE_DIRECTORY ${OUT})
-set(page index.html page.css page.js layout.js stylus.js sound.js manifest.webmanifest)
-foreach(f page.css page.js layout.js stylus.js sound.js manifest.webmanifest)
-  file(COPY ${PAGE}/${f} DESTINATION ${OUT})
-endforeach()
-execute_process(COMMAND ${NODE} ${PAGE}/title_picture.mjs ${BUILT}
-  OUTPUT_VARIABLE QUILLBY_TITLE_PICTURE RESULT_VARIABLE failed)
+execute_process(COMMAND ${NODE} ${PAGE}/make_page.mjs ${PAGE} ${BUILT} ${OUT}/index.html
+  OUTPUT_VARIABLE inlined RESULT_VARIABLE failed)
 if(failed)
-  message(FATAL_ERROR "The program did not draw its title (${failed})")
+  message(FATAL_ERROR "The page could not be made (${failed})")
 endif()
-configure_file(${PAGE}/index.html ${OUT}/index.html @ONLY)
+string(REPLACE "\n" ";" inlined "${inlined}")
+set(page index.html)
+foreach(f page.css page.js layout.js stylus.js sound.js manifest.webmanifest)
+  list(FIND inlined ${f} at)
+  if(at EQUAL -1)
+    file(COPY ${PAGE}/${f} DESTINATION ${OUT})
+    list(APPEND page ${f})
+  endif()
+endforeach()
 file(COPY ${BUILT}/quillby.js ${BUILT}/quillby.wasm DESTINATION ${OUT})
 set(files ${page} quillby.js quillby.wasm)
 foreach(size 32 192 512)

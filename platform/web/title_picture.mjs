@@ -3,19 +3,16 @@
 // The title as the program draws it, made at build time by the program itself: its first
 // frame once it rests, as a PNG. The page paints it the moment it arrives, so the title is on
 // the screen long before the program is; the program's first frame then changes no pixel.
-// Usage: node title_picture.mjs DIR (which holds quillby.js and quillby.wasm); prints the
-// picture as a data: URL.
 import { readFileSync } from 'node:fs';
-import { join, resolve } from 'node:path';
-import { fileURLToPath } from 'node:url';
+import { join } from 'node:path';
 import { runInThisContext } from 'node:vm';
 import { deflateSync } from 'node:zlib';
 
-const WIDTH = 240;
-const HEIGHT = 320;
+export const TITLE_WIDTH = 240;
+export const TITLE_HEIGHT = 320;
 
-// Runs the program on a page of its own until it first waits for input; resolves to the
-// picture it shows then, RGBA.
+// Runs the program in `dir` (quillby.js and quillby.wasm) on a page of its own until it first
+// waits for input; resolves to the picture it shows then, RGBA.
 export async function firstFrame(dir) {
   const createQuillby = runInThisContext(`${readFileSync(join(dir, 'quillby.js'), 'utf8')}\n;createQuillby`);
   let shown = 0;
@@ -34,7 +31,7 @@ export async function firstFrame(dir) {
   program.ccall('quillby_run', 'number', ['number'], [0], { async: true });
   await resting;
   if (!shown) throw new Error('the program showed nothing before it rested');
-  return program.HEAPU8.slice(shown, shown + WIDTH * HEIGHT * 4);
+  return program.HEAPU8.slice(shown, shown + TITLE_WIDTH * TITLE_HEIGHT * 4);
 }
 
 const CRC_TABLE = Array.from({ length: 256 }, (_, n) => {
@@ -83,15 +80,4 @@ export function encodePng(rgba, width, height) {
   if (indexed) parts.push(chunk('PLTE', Buffer.from([...colours.keys()].flatMap((k) => [k >> 16, (k >> 8) & 0xff, k & 0xff]))));
   parts.push(chunk('IDAT', deflateSync(rows, { level: 9 })), chunk('IEND', Buffer.alloc(0)));
   return Buffer.concat(parts);
-}
-
-if (process.argv[1] && resolve(process.argv[1]) === fileURLToPath(import.meta.url)) {
-  try {
-    const png = encodePng(await firstFrame(process.argv[2]), WIDTH, HEIGHT);
-    process.stdout.write(`data:image/png;base64,${png.toString('base64')}`);
-    process.exit(0); // the program itself waits for ever
-  } catch (e) {
-    console.error(`quillby: cannot make the title picture (${e.message})`);
-    process.exit(1);
-  }
 }
