@@ -114,7 +114,8 @@ const quillbyPage = {
     shown = rgba;
     const pixels = new Uint8ClampedArray(heap.buffer, rgba, DISPLAY_WIDTH * DISPLAY_HEIGHT * 4);
     context.putImageData(new ImageData(pixels, DISPLAY_WIDTH, DISPLAY_HEIGHT), 0, 0, left, top, width, height);
-    if (!sound.opened) requestAnimationFrame(() => setTimeout(() => sound.open()));
+    // Making the audio context holds the page up: not while taps made during loading wait.
+    if (!sound.opened && !inputs.length) requestAnimationFrame(() => setTimeout(() => sound.open()));
     if (!record) return;
     // The first frame is on the screen once the browser has drawn the page with it.
     if (!record.frames.length) requestAnimationFrame(() => (record.firstFrameMs = performance.now()));
