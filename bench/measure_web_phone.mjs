@@ -78,10 +78,11 @@ const samples = await (async () => {
 })();
 
 // In the page before its own scripts: once a frame, whether the canvas is on the screen and
-// shows the title; when it first does, and when it first shows something else after that,
-// the game screen a tap opens (ms since navigation).
+// shows the title; when it first does (then it tells the benchmark at once, which taps), and
+// when it first shows something else after that, the game screen the tap opens (ms since
+// navigation).
 function probe(samples) {
-  const seen = (window.quillbyProbe = { title: null, card: null });
+  const seen = (window.quillbyProbe = { title: null, tap: null, card: null });
   const scratch = document.createElement('canvas');
   scratch.width = 240;
   scratch.height = 320;
@@ -93,7 +94,11 @@ function probe(samples) {
       context.drawImage(canvas, 0, 0);
       const data = context.getImageData(0, 0, 240, 320).data;
       const title = samples.every(([at, r, g, b]) => data[at] === r && data[at + 1] === g && data[at + 2] === b);
-      if (title && seen.title === null) seen.title = performance.now();
+      if (title && seen.title === null) {
+        seen.title = performance.now();
+        const box = canvas.getBoundingClientRect();
+        window.quillbyTitleSeen({ x: box.x, y: box.y, width: box.width, height: box.height });
+      }
       if (!title && seen.title !== null) seen.card = performance.now();
     }
     if (seen.card === null) requestAnimationFrame(look);
@@ -104,6 +109,9 @@ function probe(samples) {
 async function visit(slow) {
   const context = await browser.newContext({ viewport: { width: 390, height: 844 }, deviceScaleFactor: 3, isMobile: true, hasTouch: true });
   const page = await context.newPage();
+  let titleSeen;
+  const box = new Promise((resolve) => (titleSeen = resolve));
+  await page.exposeFunction('quillbyTitleSeen', (place) => titleSeen(place));
   await page.addInitScript(probe, samples);
   const cdp = await context.newCDPSession(page);
   if (slow) {
@@ -114,9 +122,10 @@ async function visit(slow) {
   const sentBefore = server.bytesSent();
   const requestsBefore = server.requests.length;
   await page.goto(server.url, { waitUntil: 'commit' });
-  await page.waitForFunction(() => window.quillbyProbe?.title != null, null, { polling: 20, timeout: 60000 });
-  const box = await page.locator('#display').boundingBox();
-  await page.touchscreen.tap(box.x + ((TITLE_TAP[0] + 0.5) * box.width) / 240, box.y + ((TITLE_TAP[1] + 0.5) * box.height) / 320);
+  const place = await box;
+  const tapped = page.evaluate(() => (window.quillbyProbe.tap = performance.now()));
+  await page.touchscreen.tap(place.x + ((TITLE_TAP[0] + 0.5) * place.width) / 240, place.y + ((TITLE_TAP[1] + 0.5) * place.height) / 320);
+  await tapped;
   await page.waitForFunction(() => window.quillbyProbe.card != null, null, { polling: 50, timeout: 60000 });
   const seen = await page.evaluate(() => ({
     ...window.quillbyProbe,
@@ -144,7 +153,7 @@ console.log(`  quillby.wasm arrived           ${spread(slow.map((r) => r.wasm))}
 const title = median(slow.map((r) => r.title));
 console.log(`  the title on the screen        ${spread(slow.map((r) => r.title))} ms, ${verdict(title <= BUDGET.titleMs)}`);
 const card = median(slow.map((r) => r.card));
-console.log(`  the first tap's card drawn     ${spread(slow.map((r) => r.card))} ms, ${verdict(card <= BUDGET.cardMs)}`);
+console.log(`  the first tap's card drawn     ${spread(slow.map((r) => r.card))} ms, ${verdict(card <= BUDGET.cardMs)} (tapped ${spread(slow.map((r) => r.tap - r.title))} ms after the title came)`);
 const bytes = median(slow.map((r) => r.sent));
 const share = bytes / filesBytes;
 console.log(`  bytes sent for the visit       ${spread(slow.map((r) => r.sent))} (${share.toFixed(2)} × the files' ${filesBytes}), ${verdict(share <= BUDGET.bytesShare)}`);
