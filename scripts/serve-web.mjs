@@ -38,7 +38,7 @@ const ENCODERS = {
 };
 
 // The first of `offered` that the request accepts (a q of 0 refuses one), or null for none.
-export function chooseEncoding(acceptEncoding, offered = Object.keys(ENCODERS)) {
+function chooseEncoding(acceptEncoding, offered = Object.keys(ENCODERS)) {
   const accepted = new Set();
   for (const part of (acceptEncoding || '').split(',')) {
     const [name, ...params] = part.trim().toLowerCase().split(';');
