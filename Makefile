@@ -48,9 +48,9 @@ web:
 	cmake --preset web
 	cmake --build --preset web -j $(JOBS)
 
+# Serves it as a static host would: compressed, with validators (scripts/serve-web.mjs).
 serve: web
-	@echo "Quillby is at http://127.0.0.1:8000/ (Ctrl+C stops the server)"
-	python3 -m http.server 8000 --bind 127.0.0.1 --directory build/web
+	node scripts/serve-web.mjs --dir build/web --port 8000
 
 # The page in Chromium, Firefox and WebKit, against the headless program; then a short soak
 # of the page in Chromium.

@@ -45,7 +45,7 @@ if [ "${1:-}" = "fuzz" ]; then
 fi
 if [ "${1:-}" = "web" ]; then web=true; fi
 if $web; then
-  packages+=(emscripten python3)  # the browser build; `make serve`
+  packages+=(emscripten python3)  # the browser build (emcc is a Python program)
   # Node and npm: Debian's, unless another packaging of Node (which carries its own npm) is
   # already there.
   command -v node >/dev/null 2>&1 || packages+=(nodejs)

@@ -3,16 +3,27 @@
 # Puts the page together in OUT: the program (quillby.js and .wasm from BUILT), the page's
 # own files and manifest (from PAGE), the icons (from ICONS), the voice (VOICE, which the
 # service worker keeps only once a page has asked for it) and the service worker, whose cache
-# is named after a hash of everything else. Run with cmake -P.
+# is named after a hash of everything else. index.html carries, inside it, what the
+# title needs (make_page.mjs, run by NODE): those files are not copied. Run with cmake -P.
 file(REMOVE_RECURSE ${OUT})
 file(MAKE_DIRECTORY ${OUT})
-set(page index.html page.css page.js layout.js stylus.js sound.js voice.js manifest.webmanifest)
-foreach(f ${page})
-  file(COPY ${PAGE}/${f} DESTINATION ${OUT})
+execute_process(COMMAND ${NODE} ${PAGE}/make_page.mjs ${PAGE} ${BUILT} ${OUT}/index.html
+  OUTPUT_VARIABLE inlined RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "The page could not be made (${failed})")
+endif()
+string(REPLACE "\n" ";" inlined "${inlined}")
+set(page index.html)
+foreach(f page.css page.js layout.js stylus.js sound.js voice.js manifest.webmanifest)
+  list(FIND inlined ${f} at)
+  if(at EQUAL -1)
+    file(COPY ${PAGE}/${f} DESTINATION ${OUT})
+    list(APPEND page ${f})
+  endif()
 endforeach()
 file(COPY ${BUILT}/quillby.js ${BUILT}/quillby.wasm DESTINATION ${OUT})
 set(files ${page} quillby.js quillby.wasm)
-foreach(size 192 512)
+foreach(size 32 192 512)
   file(COPY_FILE ${ICONS}/quillby-${size}.png ${OUT}/icon-${size}.png)
   list(APPEND files icon-${size}.png)
 endforeach()

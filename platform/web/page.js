@@ -31,6 +31,13 @@ const canvas = document.getElementById('display');
 const context = canvas.getContext('2d', { alpha: false });
 const ended = document.getElementById('ended');
 const again = document.getElementById('again');
+// The title as the program draws it, made by the program when the page was built: shown at
+// once, before the program has arrived, and again, dimmed, when a game has ended.
+const title = document.getElementById('title');
+const waiting = document.getElementById('waiting');
+// How long the title may stand before a sign says that the game is still on its way.
+const WAITING_SIGN_AFTER_MS = 800;
+let waitingTimer = 0;
 
 // `?start-tick=N` sets the tick the game starts at, as --start-tick does; otherwise the page's
 // clock does, so every visit plays different rounds.
@@ -47,12 +54,13 @@ function fitCanvas() {
     view ? view.height : window.innerHeight,
     window.devicePixelRatio || 1,
   );
-  Object.assign(canvas.style, {
-    width: `${place.width}px`,
-    height: `${place.height}px`,
-    left: `${place.left}px`,
-    top: `${place.top}px`,
-  });
+  for (const element of [canvas, waiting])
+    Object.assign(element.style, {
+      width: `${place.width}px`,
+      height: `${place.height}px`,
+      left: `${place.left}px`,
+      top: `${place.top}px`,
+    });
 }
 
 const inputs = [];
@@ -81,7 +89,6 @@ const stylus = new Stylus((input) => {
   inputs.push(input);
   wake();
 });
-let titlePicture = null; // the title as it stood at the first press, for the end
 
 function listen() {
   const box = () => canvas.getBoundingClientRect();
@@ -90,12 +97,6 @@ function listen() {
     if (e.pointerType === 'mouse' && e.button !== 0) return;
     sound.touch();
     noteAudio();
-    if (!titlePicture) {
-      titlePicture = document.createElement('canvas');
-      titlePicture.width = DISPLAY_WIDTH;
-      titlePicture.height = DISPLAY_HEIGHT;
-      titlePicture.getContext('2d').drawImage(canvas, 0, 0);
-    }
     if (stylus.press(e.pointerId, e.clientX, e.clientY, box())) canvas.setPointerCapture(e.pointerId);
   });
   canvas.addEventListener('pointermove', (e) => stylus.move(e.pointerId, e.clientX, e.clientY, box()));
@@ -127,10 +128,16 @@ let shown = 0; // where in its memory the program keeps the whole picture the ca
 const quillbyPage = {
   openCanvas: () => canvas.isConnected,
   show(heap, rgba, left, top, width, height) {
+    if (!shown) {
+      canvas.classList.add('shown');
+      clearTimeout(waitingTimer);
+      waiting.hidden = true;
+    }
     shown = rgba;
     const pixels = new Uint8ClampedArray(heap.buffer, rgba, DISPLAY_WIDTH * DISPLAY_HEIGHT * 4);
     context.putImageData(new ImageData(pixels, DISPLAY_WIDTH, DISPLAY_HEIGHT), 0, 0, left, top, width, height);
-    if (!sound.opened)
+    // Making the audio context holds the page up: not while taps made during loading wait.
+    if (!sound.opened && !inputs.length)
       requestAnimationFrame(() =>
         setTimeout(() => {
           sound.open();
@@ -163,15 +170,15 @@ async function play() {
   for (;;) {
     ended.hidden = true;
     canvas.classList.remove('ended');
-    inputs.length = 0; // what the last game left unread, such as its close button's release
+    // Taps made while the program was on its way wait here for it.
     const code = await program.ccall('quillby_run', 'number', ['number', 'number'], [startTick(), speak ? 1 : 0], {
       async: true,
     });
     if (record) record.exits.push(code);
+    inputs.length = 0; // what the game left unread, such as its close button's release
     // The game has ended, as the program does on the desktop: the title, dimmed, and a
     // fresh game a tap away, from what the page already holds.
-    if (titlePicture) context.drawImage(titlePicture, 0, 0);
-    titlePicture = null;
+    if (title.complete && title.naturalWidth) context.drawImage(title, 0, 0);
     canvas.classList.add('ended');
     ended.hidden = false;
     again.focus();
@@ -187,9 +194,34 @@ function registerWorker() {
   navigator.serviceWorker.register('sw.js').catch((e) => console.warn('quillby: no offline copy:', e.message));
 }
 
-async function run() {
+// The title at once, before anything else; the program's first frame, the same picture, then
+// changes no pixel. From now on taps wait for the program. Should it take a while, a sign
+// says it is coming.
+function showTitle() {
   fitCanvas();
   listen();
+  const draw = () => {
+    if (shown || !canvas.isConnected || !title.naturalWidth) return; // the program's frame shows it
+    context.drawImage(title, 0, 0);
+    canvas.classList.add('shown');
+    waitingTimer = setTimeout(() => (waiting.hidden = false), WAITING_SIGN_AFTER_MS);
+    if (record) requestAnimationFrame(() => (record.titleMs = performance.now()));
+  };
+  if (title.complete) draw();
+  else title.addEventListener('load', draw, { once: true });
+}
+
+// quillby.js, which index.html lists after this script, has run or has failed to load.
+const programArrived = new Promise((resolve, reject) => {
+  const script = document.querySelector('script[src="quillby.js"]');
+  if (window.createQuillby) resolve();
+  script.addEventListener('load', resolve, { once: true });
+  script.addEventListener('error', () => reject(new Error('quillby.js did not load')), { once: true });
+});
+programArrived.catch(() => {}); // the game's start reports it
+
+async function run() {
+  await programArrived;
   program = await window.createQuillby({ quillbyPage, printErr: (line) => console.warn(line) });
   if (voice) await voice.then((handOver) => handOver(program), (e) => console.warn('quillby: no voice:', e.message));
   if (document.readyState === 'complete') registerWorker();
@@ -200,6 +232,8 @@ async function run() {
 // Instead of the game: one line for the person in front of the page.
 function say(text) {
   canvas.remove();
+  clearTimeout(waitingTimer);
+  waiting.hidden = true;
   ended.hidden = true;
   const message = document.getElementById('message');
   message.textContent = text;
@@ -216,6 +250,7 @@ async function runOrSay() {
   }
 }
 
+showTitle();
 // One game per browser: a second tab says so instead of starting another.
 if (navigator.locks) {
   navigator.locks.request('quillby', { ifAvailable: true }, (lock) =>

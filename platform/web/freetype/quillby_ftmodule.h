@@ -4,6 +4,5 @@
 // monochrome rasteriser it draws with.
 FT_USE_MODULE(FT_Module_Class, autofit_module_class)
 FT_USE_MODULE(FT_Driver_ClassRec, tt_driver_class)
-FT_USE_MODULE(FT_Module_Class, psnames_module_class)
 FT_USE_MODULE(FT_Module_Class, sfnt_module_class)
 FT_USE_MODULE(FT_Renderer_Class, ft_raster1_renderer_class)
