@@ -15,6 +15,11 @@ foreach(size 192 512)
   file(COPY_FILE ${ICONS}/quillby-${size}.png ${OUT}/icon-${size}.png)
   list(APPEND files icon-${size}.png)
 endforeach()
+# A phone's or tablet's home screen: iOS's icon and the ones Android cuts to its own shape.
+foreach(icon touch-180 maskable-192 maskable-512)
+  file(COPY_FILE ${ICONS}/quillby-${icon}.png ${OUT}/icon-${icon}.png)
+  list(APPEND files icon-${icon}.png)
+endforeach()
 
 set(hashes "")
 foreach(f ${files})
