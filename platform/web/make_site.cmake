@@ -5,7 +5,8 @@
 # cache is named after a hash of everything else. Run with cmake -P.
 file(REMOVE_RECURSE ${OUT})
 file(MAKE_DIRECTORY ${OUT})
-set(page index.html page.css page.js layout.js stylus.js sound.js manifest.webmanifest)
+set(page index.html page.css page.js layout.js stylus.js sound.js lifecycle.js one_game.js
+  manifest.webmanifest)
 foreach(f ${page})
   file(COPY ${PAGE}/${f} DESTINATION ${OUT})
 endforeach()

@@ -5,13 +5,15 @@
 // by Emscripten) calls `quillbyPage` below through library_quillby.js.
 
 import { DISPLAY_HEIGHT, DISPLAY_WIDTH, fitPicture } from './layout.js';
+import { GameClock, Presence } from './lifecycle.js';
+import { OneGame } from './one_game.js';
 import { SoundPlayer } from './sound.js';
 import { Stylus } from './stylus.js';
 
 const params = new URLSearchParams(location.search);
 // `?test` keeps a record for the browser tests and the benchmark; a page without it keeps none.
 const record = params.has('test')
-  ? (window.quillbyTest = { sounds: [], frames: [], lateness: [], firstFrameMs: null, exits: [] })
+  ? (window.quillbyTest = { sounds: [], ended: [], frames: [], lateness: [], firstFrameMs: null, exits: [] })
   : null;
 
 const canvas = document.getElementById('display');
@@ -47,7 +49,7 @@ const inputs = [];
 // timer set from inside another timer's callback to at least 4 ms, one set from a message to
 // no more than asked.
 const waking = new MessageChannel();
-waking.port1.onmessage = () => wake();
+waking.port1.onmessage = () => presence.away || wake(); // away, the program sleeps on
 let wakeUp = null;
 let waitTimer = 0;
 let waitAsked = 0;
@@ -68,6 +70,30 @@ const stylus = new Stylus((input) => {
   inputs.push(input);
   wake();
 });
+if (record) {
+  sound.onEnded = (id) => record.ended.push(id);
+  // What the system does to a page's sound on a phone call.
+  record.audioState = () => sound.context?.state ?? null;
+  record.interruptAudio = () => sound.context?.suspend();
+}
+
+// Away, the program sleeps at its next wait with its clock stopped, the stylus lifts where it
+// was (its release may never come) and nothing sounds; back, the program wakes where it was.
+const clock = new GameClock();
+const presence = new Presence(
+  () => {
+    clock.stop();
+    sound.setAway(true);
+    clearTimeout(waitTimer);
+    if (stylus.down) stylus.cancel(stylus.pointer);
+  },
+  () => {
+    clock.run();
+    sound.setAway(false);
+    waitAsked = -1; // no lateness: the wait was the page's absence
+    if (wakeUp) waking.port2.postMessage(0);
+  },
+);
 let titlePicture = null; // the title as it stood at the first press, for the end
 
 function listen() {
@@ -114,13 +140,14 @@ const quillbyPage = {
     if (!record.frames.length) requestAnimationFrame(() => (record.firstFrameMs = performance.now()));
     if (record.frames.length < 100000) record.frames.push({ at: performance.now(), left, top, width, height });
   },
+  now: () => clock.now(),
   nextInput: () => inputs.shift() ?? null,
   wait(ms, resume) {
     wakeUp = resume;
     waitAsked = ms;
     waitStart = performance.now();
     if (inputs.length) queueMicrotask(wake);
-    else if (ms >= 0) waitTimer = setTimeout(() => waking.port2.postMessage(0), ms);
+    else if (ms >= 0 && !presence.away) waitTimer = setTimeout(() => waking.port2.postMessage(0), ms);
   },
   playSound(id, rate, bits, bytes) {
     if (record) record.sounds.push(id);
@@ -157,7 +184,7 @@ async function run() {
   program = await window.createQuillby({ quillbyPage, printErr: (line) => console.warn(line) });
   if (document.readyState === 'complete') registerWorker();
   else window.addEventListener('load', registerWorker, { once: true });
-  await play();
+  if (canvas.isConnected) await play(); // not when another tab's game came first meanwhile
 }
 
 // Instead of the game: one line for the person in front of the page.
@@ -179,10 +206,25 @@ async function runOrSay() {
 }
 
 // One game per browser: a second tab says so instead of starting another.
-if (navigator.locks) {
-  navigator.locks.request('quillby', { ifAvailable: true }, (lock) =>
-    lock ? runOrSay() : say('Quillby is already open in another tab.'),
-  );
-} else {
-  runOrSay();
-}
+const oneGame = new OneGame();
+const ALREADY_OPEN = 'Quillby is already open in another tab.';
+let refused = false;
+presence.watch();
+window.addEventListener('pagehide', (e) => {
+  if (!e.persisted) return;
+  presence.set('cached', true);
+  oneGame.giveUp();
+});
+window.addEventListener('pageshow', (e) => {
+  if (!e.persisted) return;
+  // A page that had said another tab plays starts afresh: that game may have ended.
+  if (refused) location.reload();
+  else oneGame.claim().then((mine) => (mine ? presence.set('cached', false) : say(ALREADY_OPEN)));
+});
+oneGame.claim().then((mine) => {
+  if (mine) runOrSay();
+  else {
+    refused = true;
+    say(ALREADY_OPEN);
+  }
+});

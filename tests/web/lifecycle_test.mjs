@@ -1,0 +1,169 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
+// The page in a tab that is hidden, frozen, cached and restored, whose sound the system stops,
+// on a phone that is turned and has a notch, in a browser without Web Locks, and its
+// home-screen icons. Chromium over its DevTools pipe (devtools_pipe.mjs), against the headless
+// program's screenshots.
+import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import { existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { after, before, test } from 'node:test';
+import { fitPicture } from '../../platform/web/layout.js';
+import { launchOverPipe } from './devtools_pipe.mjs';
+import { ROOT, SITE, serve } from './harness.mjs';
+
+const START = '?start-tick=2026&test';
+const TITLE_TAP = [120, 160];
+const QUIZ_SWITCH = [75, 20];
+// At start tick 2026 the quiz asks for B (the bus, bottom right, is right), then Z (the
+// zebra, top right), then p (the violin, bottom right, is wrong).
+const BOTTOM_RIGHT = [180, 262];
+const TOP_RIGHT = [180, 55];
+const ALREADY_OPEN = 'Quillby is already open in another tab.';
+const RIGHT_SOUND = 20002;
+const SPARKLE_MS = 2000; // two loops of four frames at four a second
+
+let browser;
+let server;
+
+before(async () => {
+  assert.ok(existsSync(join(SITE, 'quillby.wasm')), `no page in ${SITE}: run make web`);
+  server = await serve();
+  browser = await launchOverPipe();
+});
+
+after(async () => {
+  await browser?.close();
+  await server?.close();
+});
+
+// The headless program's screenshots of a stylus script at start tick 2026.
+function headless(script) {
+  const exe = process.env.QUILLBY_EXE || join(ROOT, 'build/default/shell/quillby');
+  const dir = mkdtempSync(join(tmpdir(), 'quillby-web-'));
+  try {
+    writeFileSync(join(dir, 'taps.txt'), script);
+    const log = execFileSync(exe, ['--headless', '--start-tick', '2026', '--script', join(dir, 'taps.txt'), '--shots', dir], { encoding: 'utf8' });
+    const shots = {};
+    for (const [, name] of log.matchAll(/^\d+ shot (\S+)$/gm)) shots[name] = { name: `the headless ${name}`, png: readFileSync(join(dir, `${name}.png`)) };
+    return shots;
+  } finally {
+    rmSync(dir, { recursive: true, force: true });
+  }
+}
+
+// Into the quiz, then the right answer and the wrong one of two rounds.
+const shots = headless(
+  '100 down 120 160\n140 up 120 160\n1000 down 75 20\n1040 up 75 20\n2000 down 180 262\n2040 up 180 262\n5000 shot round2\n' +
+    '6000 down 180 55\n6040 up 180 55\n9000 shot round3\n10000 down 180 262\n10040 up 180 262\n11000 shot wrong\n',
+);
+const golden = (name) => ({ name: `the golden ${name}`, png: readFileSync(join(ROOT, 'tests/golden', `${name}.png`)) });
+
+// How many pixels of the canvas differ from a screenshot.
+function differingPixels(tab, shot) {
+  return tab.evaluate(async (src) => {
+    const picture = new Image();
+    picture.src = src;
+    await picture.decode();
+    const scratch = document.createElement('canvas');
+    scratch.width = 240;
+    scratch.height = 320;
+    scratch.getContext('2d').drawImage(picture, 0, 0);
+    const want = scratch.getContext('2d').getImageData(0, 0, 240, 320).data;
+    const have = document.getElementById('display').getContext('2d').getImageData(0, 0, 240, 320).data;
+    let differ = 0;
+    for (let i = 0; i < want.length; i += 4) if (want[i] !== have[i] || want[i + 1] !== have[i + 1] || want[i + 2] !== have[i + 2]) ++differ;
+    return differ;
+  }, `data:image/png;base64,${shot.png.toString('base64')}`);
+}
+
+async function shows(tab, shot, timeout = 8000) {
+  const end = Date.now() + timeout;
+  let differ;
+  while ((differ = await differingPixels(tab, shot)) !== 0 && Date.now() < end) await new Promise((r) => setTimeout(r, 100));
+  assert.equal(differ, 0, `${differ} pixels differ from ${shot.name}`);
+}
+
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+const started = (tab) => tab.waitFor(() => window.quillbyTest?.firstFrameMs != null, 'the first frame');
+const state = (tab) =>
+  tab.evaluate(() => ({
+    visibility: document.visibilityState,
+    sounds: window.quillbyTest.sounds,
+    frames: window.quillbyTest.frames.length,
+    framesAtHiding: window.framesAtHiding,
+    audio: window.quillbyTest.audioState(),
+  }));
+// Notes how many frames the page had shown when it was hidden.
+const NOTE_HIDING = `document.addEventListener('visibilitychange', () => {
+  if (document.visibilityState === 'hidden') window.framesAtHiding = window.quillbyTest.frames.length;
+});`;
+
+async function intoQuiz(tab) {
+  await started(tab);
+  await tab.tap(TITLE_TAP);
+  await shows(tab, golden('card'));
+  await tab.tap(QUIZ_SWITCH);
+  await shows(tab, golden('quiz'));
+}
+
+// A right answer's sparkle is under way: the page goes away for longer than the sparkle
+// lasts (`goAway`, which leaves it hidden) and comes back (`comeBack`). Away, the game stands
+// still (a hidden tab's timers still run, once a second) and nothing sounds; back, the sparkle
+// plays on, neither over at once nor for long, and the next round is the headless one.
+async function awayMidSparkle(tab, right, next, goAway, comeBack) {
+  const asked = (await state(tab)).sounds.length;
+  await tab.tap(right);
+  await tab.waitFor((n) => window.quillbyTest.sounds.length > n, 'the right answer', 8000, asked);
+  await goAway();
+  const away = await state(tab);
+  assert.equal(away.visibility, 'hidden');
+  assert.equal(away.frames, away.framesAtHiding, 'the game moved while the page was away');
+  assert.notEqual(away.audio, 'running', 'sound runs in a page no one sees');
+  await comeBack();
+  await sleep(SPARKLE_MS / 4);
+  assert.notEqual(await differingPixels(tab, next), 0, 'the sparkle was over at once');
+  await shows(tab, next, SPARKLE_MS * 2);
+  assert.deepEqual((await state(tab)).sounds, away.sounds, 'a sound was asked for after the right answer');
+  assert.equal(away.sounds.at(-1), RIGHT_SOUND);
+}
+
+async function refusedSecondTab() {
+  const second = await browser.open(server.url + START);
+  await second.waitFor(() => !document.getElementById('message').hidden, 'the second tab to answer');
+  assert.equal(await second.evaluate(() => document.getElementById('message').textContent), ALREADY_OPEN);
+  await browser.send('Target.closeTarget', { targetId: second.targetId });
+}
+
+test('hidden, frozen and kept in the back-forward cache, the game goes on where it was and keeps the tab', async () => {
+  const init = `${NOTE_HIDING} addEventListener('pageshow', (e) => { if (e.persisted) window.restored = true; });`;
+  const tab = await browser.open(server.url + START, { init });
+  await intoQuiz(tab);
+  const hide = async () => {
+    await tab.hide();
+    await sleep(SPARKLE_MS * 1.5);
+  };
+  await awayMidSparkle(tab, BOTTOM_RIGHT, shots.round2, hide, () => tab.show());
+  // Frozen, a page runs nothing, not even a look at it from here; resumed, it is still hidden.
+  const freeze = async () => {
+    await tab.send('Page.setWebLifecycleState', { state: 'frozen' });
+    await sleep(SPARKLE_MS * 1.5);
+    await tab.send('Page.setWebLifecycleState', { state: 'active' });
+  };
+  await awayMidSparkle(tab, TOP_RIGHT, shots.round3, freeze, () => tab.show());
+  await refusedSecondTab();
+
+  await tab.send('Page.navigate', { url: server.url + 'icon-192.png' });
+  await sleep(500);
+  const { currentIndex, entries } = await tab.send('Page.getNavigationHistory');
+  await tab.send('Page.navigateToHistoryEntry', { entryId: entries[currentIndex - 1].id });
+  await tab.waitFor(() => window.restored === true, 'the page restored from the back-forward cache');
+  await shows(tab, shots.round3);
+  await tab.tap(BOTTOM_RIGHT);
+  await shows(tab, shots.wrong);
+  await refusedSecondTab();
+  assert.deepEqual(tab.errors, []);
+  await browser.send('Target.closeTarget', { targetId: tab.targetId });
+});
