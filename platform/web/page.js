@@ -29,19 +29,29 @@ function startTick() {
   return Date.now() >>> 0;
 }
 
+// The picture fits the viewport less the insets of a notched screen (the body's padding,
+// page.css), so that nothing of it hides behind a notch or a home indicator in full screen.
 function fitCanvas() {
   const view = window.visualViewport;
+  const inset = getComputedStyle(document.body);
+  const [top, right, bottom, left] = ['Top', 'Right', 'Bottom', 'Left'].map((side) => parseFloat(inset[`padding${side}`]) || 0);
   const place = fitPicture(
-    view ? view.width : window.innerWidth,
-    view ? view.height : window.innerHeight,
+    (view ? view.width : window.innerWidth) - left - right,
+    (view ? view.height : window.innerHeight) - top - bottom,
     window.devicePixelRatio || 1,
   );
   Object.assign(canvas.style, {
     width: `${place.width}px`,
     height: `${place.height}px`,
-    left: `${place.left}px`,
-    top: `${place.top}px`,
+    left: `${left + place.left}px`,
+    top: `${top + place.top}px`,
   });
+}
+
+// A turned phone reports its new size with the resize, or (some tablets) a frame later.
+function refit() {
+  fitCanvas();
+  requestAnimationFrame(fitCanvas);
 }
 
 const inputs = [];
@@ -121,8 +131,9 @@ function listen() {
     if (shown && !canvas.classList.contains('ended'))
       quillbyPage.show(program.HEAPU8, shown, 0, 0, DISPLAY_WIDTH, DISPLAY_HEIGHT);
   });
-  window.addEventListener('resize', fitCanvas);
-  if (window.visualViewport) window.visualViewport.addEventListener('resize', fitCanvas);
+  window.addEventListener('resize', refit);
+  window.addEventListener('orientationchange', refit);
+  if (window.visualViewport) window.visualViewport.addEventListener('resize', refit);
 }
 
 let program = null; // the program's module, once loaded
