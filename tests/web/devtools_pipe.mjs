@@ -57,9 +57,9 @@ class Browser {
     });
   }
 
-  // A new tab in front, showing `url` once its game has drawn its first frame. `metrics` are
-  // Emulation.setDeviceMetricsOverride's (a phone's gets touch), `init` runs before the page's.
-  async open(url, { metrics = { width: 480, height: 640, deviceScaleFactor: 1, mobile: false }, init } = {}) {
+  // A new tab in front, going to `url`. `metrics` are Emulation.setDeviceMetricsOverride's (a
+  // phone's gets touch), `insets` the screen's safe-area insets; `init` runs before the page's.
+  async open(url, { metrics = { width: 480, height: 640, deviceScaleFactor: 1, mobile: false }, insets, init } = {}) {
     const { targetId } = await this.send('Target.createTarget', { url: 'about:blank' });
     const { sessionId } = await this.send('Target.attachToTarget', { targetId, flatten: true });
     const tab = new Tab(this, targetId, sessionId, metrics.mobile);
@@ -68,6 +68,7 @@ class Browser {
     await tab.send('Page.enable');
     await tab.turn(metrics);
     if (metrics.mobile) await tab.send('Emulation.setTouchEmulationEnabled', { enabled: true, maxTouchPoints: 5 });
+    if (insets) await tab.send('Emulation.setSafeAreaInsetsOverride', { insets });
     if (init) await tab.send('Page.addScriptToEvaluateOnNewDocument', { source: init });
     await tab.send('Page.navigate', { url });
     return tab;

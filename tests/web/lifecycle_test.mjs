@@ -22,7 +22,9 @@ const QUIZ_SWITCH = [75, 20];
 const BOTTOM_RIGHT = [180, 262];
 const TOP_RIGHT = [180, 55];
 const ALREADY_OPEN = 'Quillby is already open in another tab.';
+const CLICK_SOUND = 20000;
 const RIGHT_SOUND = 20002;
+const SWITCH_SOUND = 20003;
 const SPARKLE_MS = 2000; // two loops of four frames at four a second
 
 let browser;
@@ -130,16 +132,31 @@ async function awayMidSparkle(tab, right, next, goAway, comeBack) {
   assert.equal(away.sounds.at(-1), RIGHT_SOUND);
 }
 
+// Off to another page of the site, and back through the history.
+const away = (tab) => tab.send('Page.navigate', { url: server.url + 'icon-192.png' });
+async function back(tab) {
+  await sleep(500);
+  const { currentIndex, entries } = await tab.send('Page.getNavigationHistory');
+  await tab.send('Page.navigateToHistoryEntry', { entryId: entries[currentIndex - 1].id });
+}
+const NOTE_RESTORED = `addEventListener('pageshow', (e) => { if (e.persisted) window.restored = true; });`;
+const close = (tab) => browser.send('Target.closeTarget', { targetId: tab.targetId }).catch(() => {});
+// A tab that closes when the test ends, however it ends.
+async function open(t, options) {
+  const tab = await browser.open(server.url + START, options);
+  t.after(() => close(tab));
+  return tab;
+}
+
 async function refusedSecondTab() {
   const second = await browser.open(server.url + START);
   await second.waitFor(() => !document.getElementById('message').hidden, 'the second tab to answer');
   assert.equal(await second.evaluate(() => document.getElementById('message').textContent), ALREADY_OPEN);
-  await browser.send('Target.closeTarget', { targetId: second.targetId });
+  await close(second);
 }
 
-test('hidden, frozen and kept in the back-forward cache, the game goes on where it was and keeps the tab', async () => {
-  const init = `${NOTE_HIDING} addEventListener('pageshow', (e) => { if (e.persisted) window.restored = true; });`;
-  const tab = await browser.open(server.url + START, { init });
+test('hidden, frozen and kept in the back-forward cache, the game goes on where it was and keeps the tab', async (t) => {
+  const tab = await open(t, { init: NOTE_HIDING + NOTE_RESTORED });
   await intoQuiz(tab);
   const hide = async () => {
     await tab.hide();
@@ -149,21 +166,142 @@ test('hidden, frozen and kept in the back-forward cache, the game goes on where 
   // Frozen, a page runs nothing, not even a look at it from here; resumed, it is still hidden.
   const freeze = async () => {
     await tab.send('Page.setWebLifecycleState', { state: 'frozen' });
-    await sleep(SPARKLE_MS * 1.5);
+    await sleep(SPARKLE_MS);
     await tab.send('Page.setWebLifecycleState', { state: 'active' });
   };
   await awayMidSparkle(tab, TOP_RIGHT, shots.round3, freeze, () => tab.show());
   await refusedSecondTab();
 
-  await tab.send('Page.navigate', { url: server.url + 'icon-192.png' });
-  await sleep(500);
-  const { currentIndex, entries } = await tab.send('Page.getNavigationHistory');
-  await tab.send('Page.navigateToHistoryEntry', { entryId: entries[currentIndex - 1].id });
+  await away(tab);
+  await back(tab);
   await tab.waitFor(() => window.restored === true, 'the page restored from the back-forward cache');
   await shows(tab, shots.round3);
   await tab.tap(BOTTOM_RIGHT);
   await shows(tab, shots.wrong);
   await refusedSecondTab();
   assert.deepEqual(tab.errors, []);
-  await browser.send('Target.closeTarget', { targetId: tab.targetId });
+});
+
+test('a page back from the cache after another tab started a game says so rather than play a second', async (t) => {
+  const first = await open(t, { init: NOTE_RESTORED });
+  await started(first);
+  await away(first);
+  const second = await open(t);
+  await started(second);
+  await back(first);
+  await first.waitFor(() => window.restored && !document.getElementById('message').hidden, 'the restored page to answer');
+  assert.equal(await first.evaluate(() => document.getElementById('message').textContent), ALREADY_OPEN);
+  assert.equal(await first.evaluate(() => document.querySelectorAll('canvas').length), 0);
+  await second.tap(TITLE_TAP);
+  await shows(second, golden('card'));
+});
+
+test('sound that the system stopped, as a phone call does, comes back with the next tap', async (t) => {
+  const tab = await open(t);
+  await started(tab);
+  await tab.tap(TITLE_TAP);
+  await tab.waitFor((id) => window.quillbyTest.ended.includes(id), 'the first tap\'s sound played', 8000, SWITCH_SOUND);
+  await tab.evaluate(() => window.quillbyTest.interruptAudio());
+  await tab.waitFor(() => window.quillbyTest.audioState() === 'suspended', 'the sound stopped');
+  const before = await tab.evaluate(() => window.quillbyTest.ended.length);
+  await tab.tap(QUIZ_SWITCH);
+  await tab.waitFor((n, id) => window.quillbyTest.ended.slice(n).includes(id), 'the next tap\'s sound played', 8000, before, CLICK_SOUND);
+});
+
+// A notched phone, turned: its size in CSS pixels and what of it is clear of the notch, the
+// rounded corners and the home indicator.
+const phone = (width, height, angle, insets) => ({
+  metrics: { width, height, deviceScaleFactor: 3, mobile: true, screenOrientation: { type: angle ? 'landscapePrimary' : 'portraitPrimary', angle } },
+  insets,
+});
+const PORTRAIT = phone(390, 844, 0, { top: 47, bottom: 34 });
+const LANDSCAPE = phone(844, 390, 90, { left: 47, right: 47, bottom: 21 });
+
+// Turns the phone; by the frame after, the picture has its new place: the largest that fits
+// clear of the insets, on whole screen pixels (as near as the browser's layout, in 64ths of a
+// CSS pixel, comes to them).
+async function turn(tab, { metrics, insets }) {
+  await tab.send('Emulation.setSafeAreaInsetsOverride', { insets });
+  await tab.turn(metrics);
+  const box = await tab.evaluate(() => new Promise((done) => requestAnimationFrame(() => done(document.getElementById('display').getBoundingClientRect().toJSON()))));
+  const { top = 0, right = 0, bottom = 0, left = 0 } = insets;
+  const fit = fitPicture(metrics.width - left - right, metrics.height - top - bottom, metrics.deviceScaleFactor);
+  const want = [left + fit.left, top + fit.top, fit.width, fit.height];
+  const have = [box.x, box.y, box.width, box.height];
+  for (let i = 0; i < 4; ++i)
+    assert.ok(Math.abs(have[i] - want[i]) < 1 / 64, `${metrics.width}x${metrics.height}: the picture at ${have}, not ${want}`);
+}
+
+test('a phone turned, also mid-sparkle, refits the picture at once clear of its notch, and a finger lands where it touches', async (t) => {
+  const tab = await open(t, PORTRAIT);
+  await intoQuiz(tab);
+  await turn(tab, LANDSCAPE);
+  await turn(tab, PORTRAIT);
+  await tab.tap(BOTTOM_RIGHT);
+  await turn(tab, LANDSCAPE);
+  await turn(tab, PORTRAIT);
+  await shows(tab, shots.round2);
+  await turn(tab, LANDSCAPE);
+  await tab.tap(TOP_RIGHT);
+  await shows(tab, shots.round3);
+  assert.deepEqual(tab.errors, []);
+});
+
+test('a browser without Web Locks plays, in every tab, and says nothing of it', async (t) => {
+  const init = 'delete Navigator.prototype.locks;';
+  const tabs = [];
+  for (let n = 0; n < 2; ++n) {
+    tabs.push(await open(t, { init }));
+    await started(tabs[n]);
+  }
+  await tabs[1].tap(TITLE_TAP);
+  await shows(tabs[1], golden('card'));
+  for (const tab of tabs) {
+    assert.equal(await tab.evaluate(() => document.getElementById('message').hidden), true);
+    assert.deepEqual(tab.errors, []);
+  }
+});
+
+test('the home-screen icons: iOS\'s at 180 pixels and opaque, the maskable ones with the face inside the circle every mask keeps', async (t) => {
+  const tab = await open(t);
+  await tab.waitFor(() => document.readyState === 'complete', 'the page');
+  const icons = await tab.evaluate(async () => {
+    // The size of an icon, whether it is opaque, and how far from its centre, in sides, it
+    // differs from its corner's colour.
+    const look = async (href) => {
+      const picture = new Image();
+      picture.src = href;
+      await picture.decode();
+      const side = picture.naturalWidth;
+      const scratch = document.createElement('canvas');
+      scratch.width = scratch.height = side;
+      const context = scratch.getContext('2d');
+      context.drawImage(picture, 0, 0);
+      const rgba = context.getImageData(0, 0, side, side).data;
+      let opaque = true;
+      let reach = 0;
+      for (let i = 0; i < rgba.length; i += 4) {
+        opaque &&= rgba[i + 3] === 255;
+        if (rgba[i] !== rgba[0] || rgba[i + 1] !== rgba[1] || rgba[i + 2] !== rgba[2]) {
+          const x = (i / 4) % side;
+          const y = Math.floor(i / 4 / side);
+          reach = Math.max(reach, Math.hypot(x + 0.5 - side / 2, y + 0.5 - side / 2) / side);
+        }
+      }
+      return { side: `${side}x${picture.naturalHeight}`, opaque, reach };
+    };
+    const touch = document.querySelector('link[rel="apple-touch-icon"]');
+    const manifest = await (await fetch(document.querySelector('link[rel="manifest"]').href)).json();
+    const maskable = manifest.icons.filter((icon) => icon.purpose.split(' ').includes('maskable'));
+    return {
+      touch: { sizes: touch.sizes.value, ...(await look(touch.href)) },
+      maskable: await Promise.all(maskable.map(async (icon) => ({ sizes: icon.sizes, ...(await look(new URL(icon.src, location.href).href)) }))),
+    };
+  });
+  assert.deepEqual([icons.touch.sizes, icons.touch.side, icons.touch.opaque], ['180x180', '180x180', true]);
+  assert.ok(icons.maskable.length > 0, 'no maskable icon');
+  for (const icon of icons.maskable) {
+    assert.deepEqual([icon.side, icon.opaque], [icon.sizes, true], icon.sizes);
+    assert.ok(icon.reach <= 0.4, `the ${icon.sizes} icon's face reaches ${icon.reach.toFixed(3)} of its side from the centre`);
+  }
 });

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
-// The page's own modules without a browser: where the picture sits and when a sound may play.
-// (Which pointer is the stylus, the browser tests show: page_test.mjs.)
+// The page's own modules without a browser: where the picture sits, when a sound may play, the
+// game's clock while the page is away and the one-game lock. (Which pointer is the stylus, the
+// browser tests show: page_test.mjs.)
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 import { fitPicture } from '../../platform/web/layout.js';
+import { GameClock, Presence } from '../../platform/web/lifecycle.js';
+import { OneGame } from '../../platform/web/one_game.js';
 import { FADE_SECONDS, SoundPlayer } from '../../platform/web/sound.js';
 
 test('the picture takes the largest size that fits, a whole scale where that gives up little', () => {
@@ -89,4 +92,66 @@ test('a new sound replaces the one playing, which fades out; no sound fades out 
   player.play(20006, 11025, 8, new Uint8Array(8)); // the first picture of this id is kept
   const end = 10 + FADE_SECONDS;
   assert.deepEqual(fake.log, ['start 8', `ramp 0 ${end}`, `stop ${end}`, 'start 4', `ramp 0 ${end}`, `stop ${end}`, 'start 8']);
+});
+
+test('a page away stops no sound late and plays none: what plays fades, the context rests', () => {
+  const fake = fakeContext('running');
+  const player = new SoundPlayer(() => fake.context);
+  player.open();
+  player.touch();
+  const wave = Uint8Array.from({ length: 8 }, (_, i) => 128 + i);
+  player.play(20002, 11025, 8, wave);
+  player.setAway(true);
+  assert.equal(player.play(20000, 11025, 8, wave), false);
+  player.setAway(false);
+  fake.context.state = 'suspended';
+  assert.equal(player.play(20000, 11025, 8, wave), true);
+  const end = 10 + FADE_SECONDS;
+  assert.deepEqual(fake.log, ['start 8', `ramp 0 ${end}`, `stop ${end}`, 'suspend', 'resume', 'start 8']);
+});
+
+test('the game\'s clock stands still while the page is away, for whichever reasons, and goes on from there', () => {
+  let pageMs = 1000;
+  const clock = new GameClock(() => pageMs);
+  const heard = [];
+  const presence = new Presence(
+    () => (heard.push('away'), clock.stop()),
+    () => (heard.push('back'), clock.run()),
+  );
+  pageMs = 1500;
+  presence.set('hidden', true);
+  pageMs = 2000;
+  presence.set('frozen', true);
+  pageMs = 90000;
+  presence.set('hidden', false); // resumed before it is shown: still away
+  assert.equal(clock.now(), 1500);
+  pageMs = 95000;
+  presence.set('frozen', false);
+  assert.equal(clock.now(), 1500);
+  pageMs = 95250;
+  assert.equal(clock.now(), 1750);
+  assert.deepEqual(heard, ['away', 'back']);
+});
+
+test('one game per browser: the lock holder plays, others say so; without locks every tab plays', async () => {
+  // Web Locks' request, for one lock name, in one browser.
+  let holder = null;
+  const locks = {
+    request: (name, options, granted) => {
+      if (holder) return Promise.resolve(granted(null));
+      holder = {};
+      return Promise.resolve(granted(holder)).then(() => (holder = null));
+    },
+  };
+  const first = new OneGame(locks);
+  const second = new OneGame(locks);
+  assert.equal(await first.claim(), true);
+  assert.equal(await second.claim(), false);
+  first.giveUp(); // kept in the back-forward cache
+  await new Promise((resolve) => setTimeout(resolve));
+  assert.equal(await second.claim(), true);
+  assert.equal(await first.claim(), false); // back from the cache: the other tab plays now
+  const refusing = { request: () => Promise.reject(new DOMException('opaque origin', 'SecurityError')) };
+  const throwing = { request: () => { throw new TypeError('no locks here'); } };
+  for (const without of [null, refusing, throwing]) assert.equal(await new OneGame(without).claim(), true);
 });
