@@ -127,16 +127,22 @@ class Tab {
     return this.send('Emulation.setDeviceMetricsOverride', metrics);
   }
 
-  // A tap at display pixel (x, y), by finger on a phone, by mouse otherwise.
-  async tap([x, y]) {
-    const box = await this.evaluate(() => document.getElementById('display').getBoundingClientRect().toJSON());
-    const at = { x: box.x + ((x + 0.5) * box.width) / 240, y: box.y + ((y + 0.5) * box.height) / 320 };
+  // A tap at display pixel (x, y), by finger on a phone, by mouse otherwise; or only its press.
+  async tap(point, { release = true } = {}) {
+    const at = await this.evaluate(([x, y]) => {
+      const box = document.getElementById('display').getBoundingClientRect();
+      return { x: box.x + ((x + 0.5) * box.width) / 240, y: box.y + ((y + 0.5) * box.height) / 320 };
+    }, point);
     if (this.touch) {
       await this.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [at] });
-      await this.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+      if (release) await this.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
       return;
     }
-    for (const type of ['mousePressed', 'mouseReleased'])
+    for (const type of release ? ['mousePressed', 'mouseReleased'] : ['mousePressed'])
       await this.send('Input.dispatchMouseEvent', { type, ...at, button: 'left', clickCount: 1 });
+  }
+
+  press(point) {
+    return this.tap(point, { release: false });
   }
 }

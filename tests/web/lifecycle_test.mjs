@@ -21,6 +21,7 @@ const QUIZ_SWITCH = [75, 20];
 // zebra, top right), then p (the violin, bottom right, is wrong).
 const BOTTOM_RIGHT = [180, 262];
 const TOP_RIGHT = [180, 55];
+const NEXT_ARROW = [170, 282];
 const ALREADY_OPEN = 'Quillby is already open in another tab.';
 const CLICK_SOUND = 20000;
 const RIGHT_SOUND = 20002;
@@ -180,6 +181,19 @@ test('hidden, frozen and kept in the back-forward cache, the game goes on where 
   await shows(tab, shots.wrong);
   await refusedSecondTab();
   assert.deepEqual(tab.errors, []);
+});
+
+test('a press held as the tab hides lets go there, and the next tap after plays', async (t) => {
+  const held = headless('100 down 120 160\n140 up 120 160\n1000 down 170 282\n2000 up 170 282\n3000 down 75 20\n3040 up 75 20\n4000 shot quiz\n');
+  const tab = await open(t);
+  await started(tab);
+  await tab.tap(TITLE_TAP);
+  await shows(tab, golden('card'));
+  await tab.press(NEXT_ARROW);
+  await tab.hide();
+  await tab.show();
+  await tab.tap(QUIZ_SWITCH);
+  await shows(tab, held.quiz);
 });
 
 test('a page back from the cache after another tab started a game says so rather than play a second', async (t) => {
