@@ -218,8 +218,11 @@ async function runOrSay() {
 
 // One game per browser: a second tab says so instead of starting another.
 const oneGame = new OneGame();
-const ALREADY_OPEN = 'Quillby is already open in another tab.';
 let refused = false;
+function refuse() {
+  refused = true;
+  say('Quillby is already open in another tab.');
+}
 presence.watch();
 window.addEventListener('pagehide', (e) => {
   if (!e.persisted) return;
@@ -228,14 +231,9 @@ window.addEventListener('pagehide', (e) => {
 });
 window.addEventListener('pageshow', (e) => {
   if (!e.persisted) return;
-  // A page that had said another tab plays starts afresh: that game may have ended.
+  // A page that had said another tab plays starts afresh: that game may have ended. (Its own
+  // game, if it had one, sleeps on for good.)
   if (refused) location.reload();
-  else oneGame.claim().then((mine) => (mine ? presence.set('cached', false) : say(ALREADY_OPEN)));
+  else oneGame.claim().then((mine) => (mine ? presence.set('cached', false) : refuse()));
 });
-oneGame.claim().then((mine) => {
-  if (mine) runOrSay();
-  else {
-    refused = true;
-    say(ALREADY_OPEN);
-  }
-});
+oneGame.claim().then((mine) => (mine ? runOrSay() : refuse()));

@@ -101,7 +101,9 @@ class Tab {
     return result.value;
   }
 
-  async waitFor(fn, what, timeout = 8000, ...args) {
+  // Waits until `fn(...args)` in the page is true; the time is generous, the machine may be busy.
+  async waitFor(fn, what, ...args) {
+    const timeout = 15000;
     const end = Date.now() + timeout;
     while (!(await this.evaluate(fn, ...args).catch(() => false))) {
       if (Date.now() > end) throw new Error(`waited ${timeout} ms for ${what}`);
