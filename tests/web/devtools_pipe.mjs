@@ -30,8 +30,9 @@ class Browser {
     this.listeners = new Set();
     this.lastId = 0;
     let unread = '';
+    child.stdio[4].setEncoding('utf8');
     child.stdio[4].on('data', (chunk) => {
-      unread += chunk.toString();
+      unread += chunk;
       for (let end; (end = unread.indexOf('\0')) >= 0; unread = unread.slice(end + 1)) {
         const message = JSON.parse(unread.slice(0, end));
         const call = this.calls.get(message.id);

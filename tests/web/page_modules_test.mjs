@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
-// The page's own modules without a browser: where the picture sits, when a sound may play, the
-// game's clock while the page is away and the one-game lock. (Which pointer is the stylus, the
-// browser tests show: page_test.mjs.)
+// The page's own modules without a browser: where the picture sits, when a sound may play, and
+// a one-game lock that cannot be had. (Which pointer is the stylus, and the page's life in a
+// tab, the browser tests show: page_test.mjs, lifecycle_test.mjs.)
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 import { fitPicture } from '../../platform/web/layout.js';
-import { GameClock, Presence } from '../../platform/web/lifecycle.js';
 import { OneGame } from '../../platform/web/one_game.js';
 import { FADE_SECONDS, SoundPlayer } from '../../platform/web/sound.js';
 
@@ -94,7 +93,7 @@ test('a new sound replaces the one playing, which fades out; no sound fades out 
   assert.deepEqual(fake.log, ['start 8', `ramp 0 ${end}`, `stop ${end}`, 'start 4', `ramp 0 ${end}`, `stop ${end}`, 'start 8']);
 });
 
-test('a page away stops no sound late and plays none: what plays fades, the context rests', () => {
+test('a page that goes away fades out what plays, rests the context and plays nothing until it is back', () => {
   const fake = fakeContext('running');
   const player = new SoundPlayer(() => fake.context);
   player.open();
@@ -110,48 +109,12 @@ test('a page away stops no sound late and plays none: what plays fades, the cont
   assert.deepEqual(fake.log, ['start 8', `ramp 0 ${end}`, `stop ${end}`, 'suspend', 'resume', 'start 8']);
 });
 
-test('the game\'s clock stands still while the page is away, for whichever reasons, and goes on from there', () => {
-  let pageMs = 1000;
-  const clock = new GameClock(() => pageMs);
-  const heard = [];
-  const presence = new Presence(
-    () => (heard.push('away'), clock.stop()),
-    () => (heard.push('back'), clock.run()),
-  );
-  pageMs = 1500;
-  presence.set('hidden', true);
-  pageMs = 2000;
-  presence.set('frozen', true);
-  pageMs = 90000;
-  presence.set('hidden', false); // resumed before it is shown: still away
-  assert.equal(clock.now(), 1500);
-  pageMs = 95000;
-  presence.set('frozen', false);
-  assert.equal(clock.now(), 1500);
-  pageMs = 95250;
-  assert.equal(clock.now(), 1750);
-  assert.deepEqual(heard, ['away', 'back']);
-});
-
-test('one game per browser: the lock holder plays, others say so; without locks every tab plays', async () => {
-  // Web Locks' request, for one lock name, in one browser.
-  let holder = null;
-  const locks = {
-    request: (name, options, granted) => {
-      if (holder) return Promise.resolve(granted(null));
-      holder = {};
-      return Promise.resolve(granted(holder)).then(() => (holder = null));
+test('a browser without Web Locks, or one that refuses them here, plays without the one-game check', async () => {
+  const refusing = { request: () => Promise.reject(new DOMException('opaque origin', 'SecurityError')) };
+  const throwing = {
+    request: () => {
+      throw new TypeError('no locks here');
     },
   };
-  const first = new OneGame(locks);
-  const second = new OneGame(locks);
-  assert.equal(await first.claim(), true);
-  assert.equal(await second.claim(), false);
-  first.giveUp(); // kept in the back-forward cache
-  await new Promise((resolve) => setTimeout(resolve));
-  assert.equal(await second.claim(), true);
-  assert.equal(await first.claim(), false); // back from the cache: the other tab plays now
-  const refusing = { request: () => Promise.reject(new DOMException('opaque origin', 'SecurityError')) };
-  const throwing = { request: () => { throw new TypeError('no locks here'); } };
-  for (const without of [null, refusing, throwing]) assert.equal(await new OneGame(without).claim(), true);
+  for (const locks of [null, refusing, throwing]) assert.equal(await new OneGame(locks).claim(), true);
 });
