@@ -11,7 +11,7 @@ mergeInto(LibraryManager.library, {
     Module.quillbyPage.show(HEAPU8, rgba, left, top, width, height);
   },
   quillby_page_now: function () {
-    return performance.now();
+    return Module.quillbyPage.now();
   },
   quillby_page_next_input: function (xy) {
     var input = Module.quillbyPage.nextInput();

@@ -30,7 +30,8 @@ class Page {
     virtual bool OpenCanvas() = 0;
     // Copies `area` of a 240x320 picture of RGBA bytes, row by row, onto the canvas.
     virtual void Show(const uint32_t* rgba, const RECT& area) = 0;
-    // Milliseconds of the page's monotonic clock.
+    // Milliseconds of the page's monotonic clock, which stands still while the page is away
+    // (hidden, frozen, in the back-forward cache): the game goes on from where it was.
     virtual double NowMs() = 0;
     // The next input that arrived since the last look, oldest first.
     virtual std::optional<PageInput> NextInput() = 0;

@@ -5,6 +5,8 @@
 // by Emscripten) calls `quillbyPage` below through library_quillby.js.
 
 import { DISPLAY_HEIGHT, DISPLAY_WIDTH, fitPicture } from './layout.js';
+import { GameClock, Presence } from './lifecycle.js';
+import { OneGame } from './one_game.js';
 import { SoundPlayer } from './sound.js';
 import { Stylus } from './stylus.js';
 
@@ -13,7 +15,7 @@ const params = new URLSearchParams(location.search);
 // Errors are in it because not every browser's driver can read the console.
 const record = params.has('test')
   ? (window.quillbyTest = {
-      sounds: [], soundTimes: [], audio: [], frames: [], lateness: [], firstFrameMs: null, exits: [], errors: [],
+      sounds: [], soundTimes: [], ended: [], audio: [], frames: [], lateness: [], firstFrameMs: null, exits: [], errors: [],
     })
   : null;
 // `?speak` gives the game its voice (as --speak does), a file of its own fetched only then; the
@@ -47,20 +49,30 @@ function startTick() {
   return Date.now() >>> 0;
 }
 
+// The picture fits the viewport less the insets of a notched screen (the body's padding,
+// page.css), so that nothing of it hides behind a notch or a home indicator in full screen.
 function fitCanvas() {
   const view = window.visualViewport;
+  const inset = getComputedStyle(document.body);
+  const [top, right, bottom, left] = ['Top', 'Right', 'Bottom', 'Left'].map((side) => parseFloat(inset[`padding${side}`]) || 0);
   const place = fitPicture(
-    view ? view.width : window.innerWidth,
-    view ? view.height : window.innerHeight,
+    (view ? view.width : window.innerWidth) - left - right,
+    (view ? view.height : window.innerHeight) - top - bottom,
     window.devicePixelRatio || 1,
   );
   for (const element of [canvas, waiting])
     Object.assign(element.style, {
       width: `${place.width}px`,
       height: `${place.height}px`,
-      left: `${place.left}px`,
-      top: `${place.top}px`,
+      left: `${left + place.left}px`,
+      top: `${top + place.top}px`,
     });
+}
+
+// A turned phone reports its new size with the resize, or (some tablets) a frame later.
+function refit() {
+  fitCanvas();
+  requestAnimationFrame(fitCanvas);
 }
 
 const inputs = [];
@@ -68,7 +80,7 @@ const inputs = [];
 // timer set from inside another timer's callback to at least 4 ms, one set from a message to
 // no more than asked.
 const waking = new MessageChannel();
-waking.port1.onmessage = () => wake();
+waking.port1.onmessage = () => presence.away || wake(); // away, the program sleeps on
 let wakeUp = null;
 let waitTimer = 0;
 let waitAsked = 0;
@@ -84,11 +96,36 @@ function wake() {
   resume();
 }
 
-const sound = new SoundPlayer();
+// The program's clock, which stands still while the page is away; sounds are spaced by it too.
+const clock = new GameClock();
+const sound = new SoundPlayer(undefined, () => clock.now());
 const stylus = new Stylus((input) => {
   inputs.push(input);
   wake();
 });
+if (record) {
+  sound.onEnded = (id) => record.ended.push(id);
+  // What the system does to a page's sound on a phone call.
+  record.audioState = () => sound.context?.state ?? null;
+  record.interruptAudio = () => sound.context?.suspend();
+}
+
+// Away, the program sleeps at its next wait with its clock stopped, the stylus lifts where it
+// was (its release may never come) and nothing sounds; back, the program wakes where it was.
+const presence = new Presence(
+  () => {
+    clock.stop();
+    sound.setAway(true);
+    clearTimeout(waitTimer);
+    if (stylus.down) stylus.cancel(stylus.pointer);
+  },
+  () => {
+    clock.run();
+    sound.setAway(false);
+    waitAsked = -1; // no lateness: the wait was the page's absence
+    if (wakeUp) waking.port2.postMessage(0);
+  },
+);
 
 function listen() {
   const box = () => canvas.getBoundingClientRect();
@@ -110,8 +147,9 @@ function listen() {
     if (shown && !canvas.classList.contains('ended'))
       quillbyPage.show(program.HEAPU8, shown, 0, 0, DISPLAY_WIDTH, DISPLAY_HEIGHT);
   });
-  window.addEventListener('resize', fitCanvas);
-  if (window.visualViewport) window.visualViewport.addEventListener('resize', fitCanvas);
+  window.addEventListener('resize', refit);
+  window.addEventListener('orientationchange', refit);
+  if (window.visualViewport) window.visualViewport.addEventListener('resize', refit);
 }
 
 // What a person would hear: whether the audio context ever ran.
@@ -149,13 +187,14 @@ const quillbyPage = {
     if (!record.frames.length) requestAnimationFrame(() => (record.firstFrameMs = performance.now()));
     if (record.frames.length < 100000) record.frames.push({ at: performance.now(), left, top, width, height });
   },
+  now: () => clock.now(),
   nextInput: () => inputs.shift() ?? null,
   wait(ms, resume) {
     wakeUp = resume;
     waitAsked = ms;
     waitStart = performance.now();
     if (inputs.length) queueMicrotask(wake);
-    else if (ms >= 0) waitTimer = setTimeout(() => waking.port2.postMessage(0), ms);
+    else if (ms >= 0 && !presence.away) waitTimer = setTimeout(() => waking.port2.postMessage(0), ms);
   },
   playSound(id, rate, bits, bytes) {
     if (record) {
@@ -226,7 +265,7 @@ async function run() {
   if (voice) await voice.then((handOver) => handOver(program), (e) => console.warn('quillby: no voice:', e.message));
   if (document.readyState === 'complete') registerWorker();
   else window.addEventListener('load', registerWorker, { once: true });
-  await play();
+  if (canvas.isConnected) await play(); // not when another tab's game came first meanwhile
 }
 
 // Instead of the game: one line for the person in front of the page.
@@ -252,10 +291,23 @@ async function runOrSay() {
 
 showTitle();
 // One game per browser: a second tab says so instead of starting another.
-if (navigator.locks) {
-  navigator.locks.request('quillby', { ifAvailable: true }, (lock) =>
-    lock ? runOrSay() : say('Quillby is already open in another tab.'),
-  );
-} else {
-  runOrSay();
+const oneGame = new OneGame();
+let refused = false;
+function refuse() {
+  refused = true;
+  say('Quillby is already open in another tab.');
 }
+presence.watch();
+window.addEventListener('pagehide', (e) => {
+  if (!e.persisted) return;
+  presence.set('cached', true);
+  oneGame.giveUp();
+});
+window.addEventListener('pageshow', (e) => {
+  if (!e.persisted) return;
+  // A page that had said another tab plays starts afresh: that game may have ended. (Its own
+  // game, if it had one, sleeps on for good.)
+  if (refused) location.reload();
+  else oneGame.claim().then((mine) => (mine ? presence.set('cached', false) : refuse()));
+});
+oneGame.claim().then((mine) => (mine ? runOrSay() : refuse()));

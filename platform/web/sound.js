@@ -34,6 +34,8 @@ export class SoundPlayer {
     this.restTimer = 0;
     this.opened = false;
     this.waiting = null; // the sound asked for before the context was made
+    this.away = false; // the page is away: nothing plays
+    this.onEnded = null; // hears the id of every sound that has played to its end or faded out
   }
 
   // A context, running at once where the page may play without a touch; then the sound that
@@ -51,7 +53,19 @@ export class SoundPlayer {
     if (waiting) this.play(...waiting);
   }
 
-  // Every press: the first one lets the page play.
+  // The page went away (hidden, frozen, cached) or came back. What plays stops as the page
+  // goes, and the context rests: nothing sounds from a page no one sees. The next sound wakes
+  // the context again.
+  setAway(away) {
+    this.away = away;
+    if (!away || !this.context) return;
+    this.fadeOut();
+    clearTimeout(this.restTimer);
+    if (this.context.state === 'running') this.context.suspend().catch(() => {});
+  }
+
+  // Every press: the first one lets the page play. A context the system has stopped meanwhile
+  // (suspended, or "interrupted" by a call) is resumed here, while the browser counts the press.
   touch() {
     this.touched = true;
     this.open();
@@ -59,6 +73,7 @@ export class SoundPlayer {
   }
 
   mayPlay() {
+    if (this.away) return false;
     return !!this.context && (this.touched || this.context.state === 'running');
   }
 
@@ -87,6 +102,7 @@ export class SoundPlayer {
     else source.start();
     const voice = { source, gain, buffer, asked, at };
     source.onended = () => {
+      this.onEnded?.(id);
       if (this.playing === voice) this.playing = null;
       this.restLater();
     };

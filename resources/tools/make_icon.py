@@ -5,13 +5,21 @@ and 16x16, 16 colours each, classic XOR + AND mask images) and the
 smooth PNGs resources/icons/quillby-SIZE.png at 48, 128, 192, 256 and 512
 pixels, which desktop menus, software centres and the browser build use.
 
+For a phone's or tablet's home screen it also draws the face on the page's
+sky blue, with no transparency: quillby-touch-180.png for iOS, which puts
+its own rounded corners on it (and black where a picture is transparent),
+and quillby-maskable-SIZE.png at 192 and 512 pixels, which Android cuts
+into a circle, a squircle or a rounded square, keeping at least the circle
+of 40 % of the side around the centre: the face lies inside it.
+
     /usr/bin/python3 resources/tools/make_icon.py
 """
+import math
 import os
 import struct
 import sys
 
-from PIL import Image
+from PIL import Image, ImageChops, ImageDraw
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from art_kit import RESOURCES, harden_alpha, resize_rgba, indexed_rows  # noqa: E402
@@ -23,6 +31,10 @@ ICO = os.path.join(RESOURCES, "icon.ico")
 PNG_DIR = os.path.join(RESOURCES, "icons")
 # The 16 and 32 pixel PNGs come from icon.ico itself (scripts/make_small_icons.py).
 PNG_SIZES = (48, 128, 192, 256, 512)
+HOME_BACKGROUND = (0x7C, 0xC6, 0xEA)  # the page's background (platform/web/page.css)
+TOUCH_SIZE = 180
+MASKABLE_SIZES = (192, 512)
+SAFE_RADIUS = 0.40  # of the side: what every mask keeps
 
 
 def head(size, detail, features=True):
@@ -118,6 +130,48 @@ def check_ico(path, sizes):
     assert end == len(data), "icon file length does not match its entries"
 
 
+def on_background(size, radius):
+    """The face centred on HOME_BACKGROUND, every pixel of it no further from
+    the centre than radius x size."""
+    art = head(size, detail=True)
+    alpha = art.getchannel("A")
+    left, top, right, bottom = alpha.getbbox()
+    cx, cy = (left + right) / 2, (top + bottom) / 2
+    # The smallest circle around the box's centre that holds the whole face, to a pixel of
+    # the drawing (8 of them to one of the icon's).
+    low, high = 0, math.hypot(right - left, bottom - top)
+    while high - low > 1:
+        r = (low + high) / 2
+        outside = Image.new("L", art.size, 255)
+        ImageDraw.Draw(outside).ellipse((cx - r, cy - r, cx + r, cy + r), fill=0)
+        if ImageChops.multiply(alpha, outside).getbbox():
+            low = r
+        else:
+            high = r
+    # Three pixels to spare: as far as the resampling filter reaches.
+    scale = (radius * size - 3) / high
+    face = resize_rgba(art.crop((left, top, right, bottom)),
+                       (round((right - left) * scale), round((bottom - top) * scale)))
+    out = Image.new("RGBA", (size, size), HOME_BACKGROUND + (255,))
+    fx = round(size / 2 - (cx - left) * scale)
+    fy = round(size / 2 - (cy - top) * scale)
+    out.alpha_composite(face, (fx, fy))
+    return out.convert("RGB")
+
+
+def check_inside(path, radius):
+    """Every pixel that is not the background lies within the circle."""
+    with Image.open(path) as png:
+        size = png.size[0]
+        assert png.size == (size, size) and png.mode == "RGB", "bad %s" % path
+        rgb = png.load()
+        for y in range(size):
+            for x in range(size):
+                if rgb[x, y] != HOME_BACKGROUND:
+                    d = math.hypot(x + 0.5 - size / 2, y + 0.5 - size / 2)
+                    assert d <= radius * size, "%s: (%d, %d) lies outside the safe circle" % (path, x, y)
+
+
 def main():
     os.makedirs(PNG_DIR, exist_ok=True)
     images = [icon_image(32), icon_image(16)]
@@ -129,7 +183,14 @@ def main():
         resize_rgba(head(size, detail=True), (size, size)).save(path)
         with Image.open(path) as png:
             assert png.size == (size, size) and png.mode == "RGBA", "bad %s" % path
-    print("icon.ico and menu icons written and checked")
+    # iOS's corners cut less than Android's masks: the face may come nearer the edge there.
+    home = [("quillby-touch-%d.png" % TOUCH_SIZE, TOUCH_SIZE, 0.44)]
+    home += [("quillby-maskable-%d.png" % size, size, SAFE_RADIUS - 0.02) for size in MASKABLE_SIZES]
+    for name, size, radius in home:
+        path = os.path.join(PNG_DIR, name)
+        on_background(size, radius).save(path, optimize=True)
+        check_inside(path, radius)
+    print("icon.ico, menu and home-screen icons written and checked")
 
 
 if __name__ == "__main__":

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
-// The page's own modules without a browser: where the picture sits and when a sound may play.
-// (Which pointer is the stylus, the browser tests show: page_cases.mjs.)
+// The page's own modules without a browser: where the picture sits, when a sound may play, and
+// a one-game lock that cannot be had. (Which pointer is the stylus, and the page's life in a
+// tab, the browser tests show: page_cases.mjs, lifecycle_test.mjs.)
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 import { fitPicture } from '../../platform/web/layout.js';
+import { OneGame } from '../../platform/web/one_game.js';
 import { FADE_SECONDS, SoundPlayer } from '../../platform/web/sound.js';
 
 test('the picture takes the largest size that fits, a whole scale where that gives up little', () => {
@@ -110,4 +112,30 @@ test('a sound asked for after the one before has ended follows it instead of cut
   player.play(20007, 11025, 8, wave.subarray(0, 220));
   const end = 10 + FADE_SECONDS;
   assert.deepEqual(fake.log, ['start 441', 'start 441 at 10.04', `ramp 0 ${end}`, `stop ${end}`, 'start 220']);
+});
+
+test('a page that goes away fades out what plays, rests the context and plays nothing until it is back', () => {
+  const fake = fakeContext('running');
+  const player = new SoundPlayer(() => fake.context);
+  player.open();
+  player.touch();
+  const wave = Uint8Array.from({ length: 8 }, (_, i) => 128 + i);
+  player.play(20002, 11025, 8, wave);
+  player.setAway(true);
+  assert.equal(player.play(20000, 11025, 8, wave), false);
+  player.setAway(false);
+  fake.context.state = 'suspended';
+  assert.equal(player.play(20000, 11025, 8, wave), true);
+  const end = 10 + FADE_SECONDS;
+  assert.deepEqual(fake.log, ['start 8', `ramp 0 ${end}`, `stop ${end}`, 'suspend', 'resume', 'start 8']);
+});
+
+test('a browser without Web Locks, or one that refuses them here, plays without the one-game check', async () => {
+  const refusing = { request: () => Promise.reject(new DOMException('opaque origin', 'SecurityError')) };
+  const throwing = {
+    request: () => {
+      throw new TypeError('no locks here');
+    },
+  };
+  for (const locks of [null, refusing, throwing]) assert.equal(await new OneGame(locks).claim(), true);
 });
