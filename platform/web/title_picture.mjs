@@ -22,13 +22,14 @@ export async function firstFrame(dir) {
   const quillbyPage = {
     openCanvas: () => true,
     show: (heap, rgba) => (shown = rgba),
+    now: () => performance.now(),
     nextInput: () => null,
     playSound: () => {},
     // Waiting until input is resting: the picture is complete, and the program stays put.
     wait: (ms, resume) => (ms < 0 ? rested() : setTimeout(resume, ms)),
   };
   program = await createQuillby({ wasmBinary: readFileSync(join(dir, 'quillby.wasm')), quillbyPage, printErr: () => {} });
-  program.ccall('quillby_run', 'number', ['number'], [0], { async: true });
+  program.ccall('quillby_run', 'number', ['number', 'number'], [0, 0], { async: true });
   await resting;
   if (!shown) throw new Error('the program showed nothing before it rested');
   return program.HEAPU8.slice(shown, shown + TITLE_WIDTH * TITLE_HEIGHT * 4);
