@@ -266,9 +266,9 @@ const CASES = {
   },
 
   async 'a second tab, even one opened at the same moment, says the game is open elsewhere; the game plays on'(engine) {
-    // Each tab opens the site under a folder of its own, and the server holds the scripts the
-    // page runs before it asks for the one game's lock until both tabs have asked for them, then
-    // gives them to both at once (under one address, a browser would fetch them once for both).
+    // Each tab opens the site under a folder of its own, and the server holds the page, whose
+    // own script asks for the one game's lock, until both tabs have asked for it, then gives it
+    // to both at once (under one address, a browser would fetch it once for both).
     // Either tab may win; never both, never neither. Each round is a new site, so a new lock;
     // the sites stay up to the end for what the games still fetch meanwhile.
     const sites = [];
@@ -277,7 +277,7 @@ const CASES = {
         const tabs = [await win.tab(), await win.tab()];
         let game;
         for (let round = 1; round <= 3; ++round) {
-          const holding = ['/a/', '/b/'].flatMap((folder) => [`${folder}quillby.js`, `${folder}page.js`]);
+          const holding = ['/a/', '/b/'];
           const site = await freshSite({ copies: ['/a/', '/b/'], holding });
           sites.push(site);
           const open = (tab, i) => tab.evaluate((url) => setTimeout(() => location.assign(url)) && true, `${site.url}${'ab'[i]}/${START}`);
