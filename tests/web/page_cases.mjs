@@ -289,7 +289,15 @@ const CASES = {
           const outcomes = [];
           for (const tab of tabs)
             outcomes.push(
-              await until(tab, () => (window.quillbyTest?.firstFrameMs != null ? 'game' : document.getElementById('message')?.checkVisibility() && 'message'), 'a game or the message'),
+              // Until the new document has arrived, the tab still shows the last round's.
+              await until(
+                tab,
+                (origin) =>
+                  location.origin === origin &&
+                  (window.quillbyTest?.firstFrameMs != null ? 'game' : document.getElementById('message')?.checkVisibility() && 'message'),
+                'a game or the message',
+                new URL(site.url).origin,
+              ),
             );
           assert.deepEqual([...outcomes].sort(), ['game', 'message'], `round ${round}`);
           game = tabs[outcomes.indexOf('game')];
