@@ -15,9 +15,11 @@ platform::ScriptResult Parse(const std::string& text) {
     return platform::ParseScript(in);
 }
 
-TEST(StylusScriptTest, ReadsEveryKindOfLineAndSkipsComments) {
-    auto r =
-        Parse("# a session\n0 down 10 20\n\n5 up 10 20  # lift\n5 shot first-card\n900 close\n");
+// Any line of white space is blank, and the latest time that leaves the run its second is taken.
+TEST(StylusScriptTest, ReadsEveryKindOfLineAndSkipsCommentsAndBlankLines) {
+    auto r = Parse(
+        "# a session\n0 down 10 20\n\f\n\v\n \t\r\n5 up 10 20  # lift\n5 shot\vfirst-card\r\n"
+        "\f\v # comment\n4294966295\fclose");
     ASSERT_EQ(r.error, "");
     ASSERT_EQ(r.events.size(), 4u);
     EXPECT_EQ(r.events[0].kind, platform::ScriptEvent::Kind::Down);
@@ -25,6 +27,7 @@ TEST(StylusScriptTest, ReadsEveryKindOfLineAndSkipsComments) {
     EXPECT_EQ(r.events[1].ms, 5u);
     EXPECT_EQ(r.events[2].name, "first-card");
     EXPECT_EQ(r.events[3].kind, platform::ScriptEvent::Kind::Close);
+    EXPECT_EQ(r.events[3].ms, 4294966295u);
 }
 
 TEST(StylusScriptTest, RefusesAMalformedScriptNamingTheLine) {
@@ -60,14 +63,6 @@ TEST(StylusScriptTest, RefusesAMalformedScriptNamingTheLine) {
     EXPECT_EQ(Parse("0 " + std::string(300, 'x') + " 1 2").error,
               "line 1: unknown action '" + std::string(40, 'x') +
                   "...' (expected down, up, shot or close)");
-}
-
-TEST(StylusScriptTest, AnyLineOfWhiteSpaceIsBlankAndTheLatestTimeIsAccepted) {
-    auto r = Parse("\f\n\v\n \t\r\n\f\v # comment\n0\fdown\v1 2\r\n4294966295 close");
-    ASSERT_EQ(r.error, "");
-    ASSERT_EQ(r.events.size(), 2u);
-    EXPECT_EQ(r.events[0].x, 1);
-    EXPECT_EQ(r.events[1].ms, 4294966295u);
 }
 
 // Comment lines without end, as a device or a file that keeps growing would give them.

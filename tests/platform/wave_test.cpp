@@ -10,10 +10,12 @@
 #include <fstream>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "platform/dib.h"
+#include "platform/headless/headless_backend.h"
 #include "platform/host.h"
 #include "platform/platform_state.h"
 #include "platform/sound.h"
@@ -189,20 +191,13 @@ TEST(ImaAdpcmTest, DecodesEveryClipAndTheCodersExtremesAsSoxDoes) {
     }
 }
 
-// A backend that keeps what it is asked to play.
-class RecordingBackend : public platform::Backend {
+// A headless backend that keeps what it is asked to play, and logs nothing.
+std::ostream nowhere(nullptr);
+class RecordingBackend : public platform::HeadlessBackend {
   public:
-    std::vector<platform::Sound> played;
-    bool OpenWindow(const std::wstring&) override { return true; }
-    void CloseWindow() override {}
-    void Poll() override {}
-    void Idle(uint32_t) override {}
-    uint32_t Now() override { return 0; }
-    bool StylusDown() override { return false; }
-
-  protected:
-    void Show(const platform::Surface&, const RECT&) override {}
+    RecordingBackend() : HeadlessBackend({}, nowhere) {}
     void StartSound(const platform::Sound& sound) override { played.push_back(sound); }
+    std::vector<platform::Sound> played;
 };
 
 TEST(ImaAdpcmTest, BackendsAreHandedPcmDecodedOnceARun) {

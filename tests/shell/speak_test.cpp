@@ -85,12 +85,13 @@ TEST(SpeakTest, ACardSaysItsLetterWhenTheClickEndsThenThePicturesWord) {
 
 // Start tick 2026: the round asks for B, with the yarn top right, the bus bottom right and the
 // rocket bottom left. A wrong picture's word follows the wrong sound; the right one's follows the
-// right sound, while the sparkle plays, and the next round's letter waits for it to end.
+// right sound, while the sparkle plays, and the next round's letter waits for it to end. A
+// picture tapped again during the sparkle is not said again.
 TEST(SpeakTest, AQuizRoundSaysItsLetterAndTheWordOfEachPictureTapped) {
     uint32_t wrongAt = 2000, rightAt = 3000, bus = rightAt + Length(Right);
-    Session s = RunSession(
-        Tap(100, Title) + Tap(300, Quiz) + Tap(wrongAt, {180, 60}) + Tap(rightAt, {180, 260}), 2026,
-        false, rightAt + 4000, true);
+    Session s = RunSession(Tap(100, Title) + Tap(300, Quiz) + Tap(wrongAt, {180, 60}) +
+                               Tap(rightAt, {180, 260}) + Tap(rightAt + 1000, {180, 260}),
+                           2026, false, rightAt + 4000, true);
     Sounds heard = Heard(s);
     ASSERT_EQ(heard.size(), 9u) << s.log;
     int nextLetter =

@@ -8,22 +8,6 @@ namespace {
 
 using FigureTest = PlainScreenTest;
 
-struct Bare : Figure {
-    using Figure::Figure;
-    HDC GetSurface() override { return nullptr; }
-};
-
-TEST_F(FigureTest, StartsHiddenDisabledOnLayerTenAtTheOriginAndOffItsScreen) {
-    Bare f(screen.get(), window);
-    EXPECT_FALSE(f.visible || f.enabled);
-    EXPECT_EQ(f.GetLayer(), 10);
-    EXPECT_EQ(Describe(f.GetBounds()), "0 0 0 0");
-    EXPECT_STREQ(f.GetTypeName(), L"Figure");
-    f.SetLayer(12);  // not added yet: a new layer does not add it
-    EXPECT_EQ(f.GetLayer(), 12);
-    EXPECT_EQ(screen->figures.count, 1);
-}
-
 TEST_F(FigureTest, GeometryChangesMarkOldAndNewRectangles) {
     Swatch f(screen.get(), window, 10, 20, 0);
     f.SetX(5);

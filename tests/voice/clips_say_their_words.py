@@ -5,22 +5,15 @@
 
     clips_say_their_words.py RESOURCES_DIR
 
-What a clip should say is found as the program finds the clip: letter i's
-name is WAVE 1400 + i, and the word of picture P is WAVE P + 1000, where the
-picture's file name in resources.rc says what it shows. Each clip is decoded
-by sox, set to one speech level and given, with a quarter second of silence
-at each end, to pocketsphinx with a grammar of the 26 letter names and the
-78 words: any one of them, nothing else. (The recogniser is not deaf to
-level: the clips as shipped, 4 dB louder than it hears them here, lose five
-words and letters to it; a child's loudspeaker has a volume control.)
-
-The words must be heard right at least 95 % of the time and the letters 80 %
-(letter names are hard for this recogniser: b, d, e, g, p, t, v and z sound
-alike). Every miss is listed. A miss passes only where it is a confusion
-noted below, heard as noted, and no two clips hold the same sound: so a clip
-behind the wrong picture, or letters shifted by one, fail even where the
-scores would still be met (a confusion that is itself a word of the game,
-"ant", cannot hide a copy of that word's clip).
+Letter i's name is WAVE 1400 + i; picture P's word is WAVE P + 1000, named by
+the picture's file in resources.rc. Each clip, decoded by sox, set to one
+speech level (the recogniser is not deaf to level: as shipped, 4 dB louder,
+five clips are lost to it) and padded with silence, goes to pocketsphinx with
+a grammar of the 26 letter names and 78 words. At least 95 % of the words and
+80 % of the letters (b, d, e, g, p, t, v and z sound alike to it) must be heard
+right. A miss passes only as a confusion noted below, and no two clips may hold
+the same sound: a clip behind the wrong picture, or letters shifted by one,
+fail even where the scores would still be met.
 """
 
 import array

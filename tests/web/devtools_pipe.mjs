@@ -10,6 +10,7 @@ import { mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { CHROMIUM } from './harness.mjs';
+import { pointOf } from './screens.mjs';
 
 const ARGS = ['--headless', '--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
   '--disable-component-update', '--disable-sync', '--mute-audio', '--autoplay-policy=user-gesture-required'];
@@ -132,10 +133,8 @@ class Tab {
 
   // A tap at display pixel (x, y), by finger on a phone, by mouse otherwise; or only its press.
   async tap(point, { release = true } = {}) {
-    const at = await this.evaluate(([x, y]) => {
-      const box = document.getElementById('display').getBoundingClientRect();
-      return { x: box.x + ((x + 0.5) * box.width) / 240, y: box.y + ((y + 0.5) * box.height) / 320 };
-    }, point);
+    const { x, y } = await pointOf(this, point);
+    const at = { x, y };
     if (this.touch) {
       await this.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: [at] });
       if (release) await this.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });

@@ -3,6 +3,7 @@
 // What the browser tests and the web benchmark share: a static server for build/web on
 // 127.0.0.1 and Debian's Chromium, driven by playwright-core, kept off the network.
 import { createServer } from 'node:http';
+import { existsSync } from 'node:fs';
 import { readFile } from 'node:fs/promises';
 import { extname, join, normalize, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
@@ -11,6 +12,11 @@ import { chromium } from 'playwright-core';
 export const ROOT = resolve(fileURLToPath(import.meta.url), '../../..');
 export const SITE = join(ROOT, 'build/web');
 export const CHROMIUM = process.env.QUILLBY_CHROMIUM || '/usr/bin/chromium';
+
+// Fails at once, with the way out, where the page has not been built.
+export function needSite(file = 'quillby.wasm') {
+  if (!existsSync(join(SITE, file))) throw new Error(`no ${file} in ${SITE}: run make web`);
+}
 
 const TYPES = {
   '.html': 'text/html; charset=utf-8',

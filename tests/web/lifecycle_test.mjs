@@ -5,14 +5,11 @@
 // home-screen icons. Chromium over its DevTools pipe (devtools_pipe.mjs), against the headless
 // program's screenshots.
 import assert from 'node:assert/strict';
-import { execFileSync } from 'node:child_process';
-import { existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
-import { tmpdir } from 'node:os';
-import { join } from 'node:path';
 import { after, before, test } from 'node:test';
 import { fitPicture } from '../../platform/web/layout.js';
 import { launchOverPipe } from './devtools_pipe.mjs';
-import { ROOT, SITE, serve } from './harness.mjs';
+import { needSite, serve } from './harness.mjs';
+import { golden, headless, shows } from './screens.mjs';
 
 const START = '?start-tick=2026&test';
 const TITLE_TAP = [120, 160];
@@ -31,7 +28,7 @@ let browser;
 let server;
 
 before(async () => {
-  assert.ok(existsSync(join(SITE, 'quillby.wasm')), `no page in ${SITE}: run make web`);
+  needSite();
   server = await serve();
   browser = await launchOverPipe();
 });
@@ -41,53 +38,11 @@ after(async () => {
   await server?.close();
 });
 
-// The headless program's screenshots of a stylus script at start tick 2026.
-function headless(script) {
-  const exe = process.env.QUILLBY_EXE || join(ROOT, 'build/default/shell/quillby');
-  const dir = mkdtempSync(join(tmpdir(), 'quillby-web-'));
-  try {
-    writeFileSync(join(dir, 'taps.txt'), script);
-    const log = execFileSync(exe, ['--headless', '--start-tick', '2026', '--script', join(dir, 'taps.txt'), '--shots', dir], { encoding: 'utf8' });
-    const shots = {};
-    for (const [, name] of log.matchAll(/^\d+ shot (\S+)$/gm)) shots[name] = { name: `the headless ${name}`, png: readFileSync(join(dir, `${name}.png`)) };
-    return shots;
-  } finally {
-    rmSync(dir, { recursive: true, force: true });
-  }
-}
-
 // Into the quiz, then the right answer and the wrong one of two rounds.
-const shots = headless(
+const { shots } = headless(
   '100 down 120 160\n140 up 120 160\n1000 down 75 20\n1040 up 75 20\n2000 down 180 262\n2040 up 180 262\n5000 shot round2\n' +
     '6000 down 180 55\n6040 up 180 55\n9000 shot round3\n10000 down 180 262\n10040 up 180 262\n11000 shot wrong\n',
 );
-const golden = (name) => ({ name: `the golden ${name}`, png: readFileSync(join(ROOT, 'tests/golden', `${name}.png`)) });
-
-// How many pixels of the canvas differ from a screenshot.
-function differingPixels(tab, shot) {
-  return tab.evaluate(async (src) => {
-    const picture = new Image();
-    picture.src = src;
-    await picture.decode();
-    const scratch = document.createElement('canvas');
-    scratch.width = 240;
-    scratch.height = 320;
-    scratch.getContext('2d').drawImage(picture, 0, 0);
-    const want = scratch.getContext('2d').getImageData(0, 0, 240, 320).data;
-    const have = document.getElementById('display').getContext('2d').getImageData(0, 0, 240, 320).data;
-    let differ = 0;
-    for (let i = 0; i < want.length; i += 4) if (want[i] !== have[i] || want[i + 1] !== have[i + 1] || want[i + 2] !== have[i + 2]) ++differ;
-    return differ;
-  }, `data:image/png;base64,${shot.png.toString('base64')}`);
-}
-
-async function shows(tab, shot, timeout = 15000) {
-  const end = Date.now() + timeout;
-  let differ;
-  while ((differ = await differingPixels(tab, shot)) !== 0 && Date.now() < end) await new Promise((r) => setTimeout(r, 100));
-  assert.equal(differ, 0, `${differ} pixels differ from ${shot.name}`);
-}
-
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 const started = (tab) => tab.waitFor(() => window.quillbyTest?.firstFrameMs != null, 'the first frame');
 const state = (tab) =>
@@ -193,7 +148,7 @@ test('hidden, frozen and kept in the back-forward cache, the game goes on where 
 });
 
 test('a press held as the tab hides lets go there, and the next tap after plays', async (t) => {
-  const held = headless('100 down 120 160\n140 up 120 160\n1000 down 170 282\n2000 up 170 282\n3000 down 75 20\n3040 up 75 20\n4000 shot quiz\n');
+  const { shots: held } = headless('100 down 120 160\n140 up 120 160\n1000 down 170 282\n2000 up 170 282\n3000 down 75 20\n3040 up 75 20\n4000 shot quiz\n');
   const tab = await open(t);
   await started(tab);
   await tab.tap(TITLE_TAP);

@@ -4,13 +4,14 @@
 // the program takes over, a sign when it is slow, taps kept for it; a first visit that fetches
 // each file once; and the static server of `make serve`, which serves as a real host does.
 import assert from 'node:assert/strict';
-import { existsSync, readFileSync } from 'node:fs';
+import { readFileSync } from 'node:fs';
 import { request } from 'node:http';
 import { join } from 'node:path';
 import { after, before, test } from 'node:test';
 import { brotliDecompressSync, gunzipSync } from 'node:zlib';
 import { serveSite } from '../../scripts/serve-web.mjs';
-import { ROOT, SITE, launch } from './harness.mjs';
+import { SITE, launch, needSite } from './harness.mjs';
+import { clickPage as tap, golden, shows } from './screens.mjs';
 
 const TITLE_TAP = [120, 160];
 const CLOSE = [227, 13];
@@ -19,7 +20,7 @@ let browser;
 let site;
 
 before(async () => {
-  assert.ok(existsSync(join(SITE, 'quillby.wasm')), `no page in ${SITE}: run make web`);
+  needSite();
   site = await serveSite({ dir: SITE });
   browser = await launch();
 });
@@ -28,36 +29,6 @@ after(async () => {
   await browser?.close();
   await site?.close();
 });
-
-const golden = (name) => readFileSync(join(ROOT, 'tests/golden', `${name}.png`)).toString('base64');
-
-// The pixels of the canvas that differ from a golden screenshot.
-function differingPixels(page, name) {
-  return page.evaluate(async (src) => {
-    const picture = new Image();
-    picture.src = src;
-    await picture.decode();
-    const scratch = Object.assign(document.createElement('canvas'), { width: 240, height: 320 });
-    scratch.getContext('2d').drawImage(picture, 0, 0);
-    const want = scratch.getContext('2d').getImageData(0, 0, 240, 320).data;
-    const have = document.getElementById('display').getContext('2d').getImageData(0, 0, 240, 320).data;
-    let differ = 0;
-    for (let i = 0; i < want.length; i += 4) if (want[i] !== have[i] || want[i + 1] !== have[i + 1] || want[i + 2] !== have[i + 2]) ++differ;
-    return differ;
-  }, `data:image/png;base64,${golden(name)}`);
-}
-
-async function shows(page, name, timeout = 8000) {
-  const end = Date.now() + timeout;
-  let differ;
-  while ((differ = await differingPixels(page, name)) !== 0 && Date.now() < end) await page.waitForTimeout(100);
-  assert.equal(differ, 0, `${differ} pixels differ from the golden ${name}`);
-}
-
-async function tap(page, [x, y]) {
-  const box = await page.locator('#display').boundingBox();
-  await page.mouse.click(box.x + ((x + 0.5) * box.width) / 240, box.y + ((y + 0.5) * box.height) / 320);
-}
 
 // A page whose program is held back until `arrive()`.
 async function openHeldBack(context) {
@@ -81,7 +52,7 @@ test('the title comes before the program, which then changes no pixel; a sign sh
   ]) {
     const context = await browser.newContext(viewport);
     const { page, arrive } = await openHeldBack(context);
-    await shows(page, 'title', 0);
+    await shows(page, golden('title'), 0);
     assert.ok(await page.locator('#display').isVisible());
     await page.locator('#waiting').waitFor({ state: 'visible', timeout: 3000 });
     // The sign sits on the picture and lets taps through to it.
@@ -89,7 +60,7 @@ test('the title comes before the program, which then changes no pixel; a sign sh
     assert.deepEqual(sign, await page.locator('#display').boundingBox());
     arrive();
     await page.waitForFunction(() => window.quillbyTest.firstFrameMs != null);
-    await shows(page, 'title', 0);
+    await shows(page, golden('title'), 0);
     await page.locator('#waiting').waitFor({ state: 'hidden' });
     await context.close();
   }
@@ -101,11 +72,11 @@ test('taps made while the program loads are all handled once it arrives; the end
   await tap(page, TITLE_TAP);
   await page.waitForTimeout(200);
   arrive();
-  await shows(page, 'card');
+  await shows(page, golden('card'));
   assert.deepEqual(await page.evaluate(() => window.quillbyTest.sounds.slice(-1)), [20003], 'the switch sound');
   await tap(page, CLOSE);
   await page.locator('#again').waitFor({ state: 'visible' });
-  await shows(page, 'title', 0);
+  await shows(page, golden('title'), 0);
   await context.close();
 });
 

@@ -7,12 +7,9 @@
 // (engines/) gives windows with tabs that navigate, evaluate, and press the mouse and fingers
 // at points of the page; each case has a server, so an origin, of its own.
 import assert from 'node:assert/strict';
-import { execFileSync } from 'node:child_process';
-import { existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
-import { tmpdir } from 'node:os';
-import { join } from 'node:path';
 import { after, before, test } from 'node:test';
-import { ROOT, SITE, serve } from './harness.mjs';
+import { SITE, needSite, serve } from './harness.mjs';
+import { differingPixels, golden, headless, pointOf, shows } from './screens.mjs';
 
 const START = `?start-tick=2026&test`;
 const TITLE_TAP = [120, 160];
@@ -28,7 +25,7 @@ const MIDDLE = 1;
 export function pageCases(startEngine) {
   let engine;
   before(async () => {
-    assert.ok(existsSync(join(SITE, 'quillby.wasm')), `no page in ${SITE}: run make web`);
+    needSite();
     engine = await startEngine();
   });
   after(() => engine?.close());
@@ -86,53 +83,12 @@ async function noErrors(tab) {
   assert.deepEqual([...tab.errors(), ...errors], [], 'the page reported errors');
 }
 
-const png = (name, bytes) => ({ name, url: `data:image/png;base64,${bytes.toString('base64')}` });
-const goldens = {};
-const golden = (name) => (goldens[name] ??= png(`the golden ${name}`, readFileSync(join(ROOT, 'tests/golden', `${name}.png`))));
-
-// How many pixels of the canvas differ from a screenshot, read from the canvas itself.
-function differingPixels(tab, shot) {
-  return tab.evaluate(async (src) => {
-    const picture = new Image();
-    picture.src = src;
-    await picture.decode();
-    const scratch = document.createElement('canvas');
-    scratch.width = 240;
-    scratch.height = 320;
-    const context = scratch.getContext('2d');
-    context.drawImage(picture, 0, 0);
-    const want = context.getImageData(0, 0, 240, 320).data;
-    const have = document.getElementById('display').getContext('2d').getImageData(0, 0, 240, 320).data;
-    let differ = 0;
-    for (let i = 0; i < want.length; i += 4)
-      if (want[i] !== have[i] || want[i + 1] !== have[i + 1] || want[i + 2] !== have[i + 2]) ++differ;
-    return differ;
-  }, shot.url);
-}
-
-// Waits until the canvas shows the screenshot; fails with the pixels still differing.
-async function shows(tab, shot) {
-  const end = Date.now() + WAIT_MS;
-  let differ;
-  while ((differ = await differingPixels(tab, shot)) !== 0 && Date.now() < end) await new Promise((done) => setTimeout(done, 100));
-  assert.equal(differ, 0, `${differ} pixels differ from ${shot.name}`);
-}
-
 // The canvas shows the screenshot and goes on showing it for a while: what a press that should
 // do nothing would have changed by then.
 async function keepsShowing(tab, shot, ms = 700) {
   const end = Date.now() + ms;
   do assert.equal(await differingPixels(tab, shot), 0, `the canvas changed from ${shot.name}`);
   while (Date.now() < end);
-}
-
-// Where display pixel (x, y) is on the page.
-async function pointOf(tab, [x, y]) {
-  const box = await tab.evaluate(() => {
-    const { left, top, width, height } = document.getElementById('display').getBoundingClientRect();
-    return { left, top, width, height, view: window.innerWidth };
-  });
-  return { x: box.left + ((x + 0.5) * box.width) / 240, y: box.top + ((y + 0.5) * box.height) / 320, box };
 }
 
 async function clickAt(tab, { x, y }, button = 0) {
@@ -160,28 +116,6 @@ const clickElement = async (tab, selector) =>
 const visible = (tab, selector) => tab.evaluate((s) => !!document.querySelector(s)?.checkVisibility(), selector);
 const serviceWorkerReady = (tab) => tab.evaluate(() => navigator.serviceWorker.ready.then(() => true));
 
-const headlessRuns = new Map();
-// The headless program's run of a stylus script at start tick 2026: the sounds it asked for
-// and its screenshots.
-function headless(script) {
-  if (headlessRuns.has(script)) return headlessRuns.get(script);
-  const exe = process.env.QUILLBY_EXE || join(ROOT, 'build/default/shell/quillby');
-  const dir = mkdtempSync(join(tmpdir(), 'quillby-web-'));
-  try {
-    writeFileSync(join(dir, 'taps.txt'), script);
-    const log = execFileSync(exe, ['--headless', '--start-tick', '2026', '--script', join(dir, 'taps.txt'), '--shots', dir], {
-      encoding: 'utf8',
-    });
-    const shots = {};
-    for (const [, name] of log.matchAll(/^\d+ shot (\S+)$/gm)) shots[name] = png(`the headless ${name}`, readFileSync(join(dir, `${name}.png`)));
-    const run = { sounds: [...log.matchAll(/^\d+ sound (\d+)$/gm)].map((m) => Number(m[1])), shots };
-    headlessRuns.set(script, run);
-    return run;
-  } finally {
-    rmSync(dir, { recursive: true, force: true });
-  }
-}
-
 const CASES = {
   async 'the title, a tap into the game and the quiz switch match the headless run, and are heard'(engine) {
     await inWindow(engine, { width: 480, height: 640 }, async (win, site) => {
@@ -191,7 +125,7 @@ const CASES = {
       await shows(tab, golden('card'));
       await click(tab, QUIZ_SWITCH);
       await shows(tab, golden('quiz'));
-      assert.deepEqual((await record(tab)).sounds, headless('500 down 120 160\n540 up 120 160\n2000 down 75 20\n2040 up 75 20\n').sounds);
+      assert.deepEqual((await record(tab)).sounds, headless('500 down 120 160\n540 up 120 160\n2000 down 75 20\n2040 up 75 20\n').sounds.map(([, id]) => id));
       await until(tab, () => window.quillbyTest.audio.includes('running'), 'the sound playing');
       await noErrors(tab);
     });

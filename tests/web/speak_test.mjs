@@ -4,13 +4,10 @@
 // voice heard when the headless run with --speak says, loaded only when asked for, and kept for
 // play with no network.
 import assert from 'node:assert/strict';
-import { execFileSync } from 'node:child_process';
-import { existsSync, mkdtempSync, rmSync, writeFileSync } from 'node:fs';
-import { tmpdir } from 'node:os';
-import { join } from 'node:path';
 import { after, before, test } from 'node:test';
 import { readVoice } from '../../platform/web/voice.js';
-import { ROOT, SITE, launch, serve } from './harness.mjs';
+import { launch, needSite, serve } from './harness.mjs';
+import { clickPage as click, headless } from './screens.mjs';
 
 const TITLE_TAP = [120, 160];
 const NEXT_ARROW = [170, 282];
@@ -34,7 +31,7 @@ test('a voice file is read clip by clip and refused when it is not whole', () =>
 let browser;
 let server;
 before(async () => {
-  assert.ok(existsSync(join(SITE, 'voice.bin')), `no page in ${SITE}: run make web`);
+  needSite('voice.bin');
   [server, browser] = await Promise.all([serve(), launch()]);
 });
 after(async () => Promise.all([browser?.close(), server?.close()]));
@@ -45,26 +42,6 @@ async function open(context, query) {
   await page.goto(server.url + query);
   await page.waitForFunction(() => window.quillbyTest?.firstFrameMs != null);
   return page;
-}
-
-async function click(page, [x, y]) {
-  const box = await page.locator('#display').boundingBox();
-  await page.mouse.click(box.x + ((x + 0.5) * box.width) / 240, box.y + ((y + 0.5) * box.height) / 320);
-}
-
-// The headless program's sounds for a stylus script, with --speak: [ms, id] each.
-function headless(script) {
-  const exe = process.env.QUILLBY_EXE || join(ROOT, 'build/default/shell/quillby');
-  const dir = mkdtempSync(join(tmpdir(), 'quillby-speak-'));
-  try {
-    writeFileSync(join(dir, 'taps.txt'), script);
-    const log = execFileSync(exe, ['--headless', '--speak', '--start-tick', '2026', '--script', join(dir, 'taps.txt')], {
-      encoding: 'utf8',
-    });
-    return [...log.matchAll(/^(\d+) sound (\d+)$/gm)].map((m) => [Number(m[1]), Number(m[2])]);
-  } finally {
-    rmSync(dir, { recursive: true, force: true });
-  }
 }
 
 // The sounds the page played, [ms, id] each, once `count` have.
@@ -97,7 +74,7 @@ test('with ?speak the page says what the headless run says, as long after each s
   await click(page, TITLE_TAP);
   assert.equal((await heard(page, 4)).length, 4, 'the first card says its letter and its word');
   await click(page, NEXT_ARROW);
-  const late = sameVoice(await heard(page, 7), headless('500 down 120 160\n540 up 120 160\n4000 down 170 282\n4040 up 170 282\n'));
+  const late = sameVoice(await heard(page, 7), headless('500 down 120 160\n540 up 120 160\n4000 down 170 282\n4040 up 170 282\n', { speak: true }).sounds);
   t.diagnostic(`the voice came at most ${late.toFixed(1)} ms later than headless`);
   await context.close();
 });

@@ -74,18 +74,6 @@ class FirstCopyTest : public ::testing::Test {
     static inline int tests = 0;
 };
 
-TEST_F(FirstCopyTest, LaunchesBesideACopyStillStartingWaitForItsWindow) {
-    Copy first(caption, /*startMs=*/kLimitMs / 2);
-    first.AwaitDecision();
-    EXPECT_EQ(first.found, FirstCopy::kNone);
-    std::vector<std::unique_ptr<Copy>> impatient;
-    for (int i = 0; i < 6; ++i) impatient.push_back(std::make_unique<Copy>(caption));
-    for (auto& copy : impatient) {
-        copy->AwaitDecision();
-        EXPECT_EQ(copy->found, FirstCopy::kShown);
-    }
-}
-
 TEST_F(FirstCopyTest, ACopyThatEndedBlocksNothing) {
     { Copy gone(caption, -1); }
     Copy next(caption, -1);
