@@ -7,6 +7,7 @@
 // how long a look may wait before a timer wants the loop.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -33,6 +34,7 @@ class TimerTable {
     std::optional<Due> Fired(uint32_t now, uintptr_t window, bool take);
     // Milliseconds until the next timer fires: 0 when one has, kUntilInput when there is none.
     uint32_t UntilNext(uint32_t now) const;
+    size_t Count() const { return timers_.size(); }
 
   private:
     struct Timer {

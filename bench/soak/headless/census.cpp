@@ -32,6 +32,7 @@ Census TakeCensus() {
     }
     c.windowClasses = s.windows.classes.size();
     c.messagesWaiting = s.queue.posted.size();
+    c.timers = s.queue.timers.Count();
     return c;
 }
 
@@ -39,7 +40,8 @@ std::string Describe(const Census& c) {
     return std::to_string(c.gdiObjects) + " GDI objects, " + std::to_string(c.deviceContexts) +
            " device contexts, " + std::to_string(c.windows) + " window(s) of " +
            std::to_string(c.windowClasses) + " class(es) with " + std::to_string(c.windowDcsOut) +
-           " DCs out, " + std::to_string(c.messagesWaiting) + " messages waiting";
+           " DCs out, " + std::to_string(c.messagesWaiting) + " messages waiting, " +
+           std::to_string(c.timers) + " timers";
 }
 
 size_t HeapInUse() {

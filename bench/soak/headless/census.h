@@ -2,7 +2,8 @@
 // SPDX-FileCopyrightText: The Quillby developers
 // What the platform holds for the program at one moment: the GDI objects and device contexts
 // it made and has not deleted, its windows and classes, the device contexts its windows lend,
-// the messages waiting. The platform has no timers: the program times everything by the tick.
+// the messages waiting, the window timers set (the game sets one only to wake its loop for
+// the voice; otherwise it times everything by the tick).
 #pragma once
 
 #include <cstddef>
@@ -17,6 +18,7 @@ struct Census {
     size_t windowClasses = 0;
     size_t windowDcsOut = 0;  // GetDC or BeginPaint without its ReleaseDC or EndPaint
     size_t messagesWaiting = 0;
+    size_t timers = 0;
 
     bool operator==(const Census&) const = default;
 };
