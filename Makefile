@@ -101,8 +101,9 @@ test-deb: deb
 	tests/packaging/check_package.sh
 
 # Hours of play on every host, at full length (docs/reliability.md): 24 virtual hours headless
-# under the sanitizers, a quarter of an hour of the desktop window, ten minutes each of Windows
-# under Wine and of the page in Chromium. The tests run a short slice of each.
+# under the sanitizers, and 24 more with the voice; a quarter of an hour of the desktop window,
+# ten minutes each of Windows under Wine and of the page in Chromium. The tests run a short
+# slice of each.
 soak: soak-headless soak-desktop soak-windows soak-web
 
 soak-headless:
@@ -111,6 +112,8 @@ soak-headless:
 	cmake --build --preset sanitize -j $(JOBS) --target quillby_soak
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  build/sanitize/bench/soak/quillby_soak --hours 24
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  build/sanitize/bench/soak/quillby_soak --hours 24 --speak
 
 soak-desktop: build
 	bench/soak/desktop.sh

@@ -2,12 +2,14 @@
 // SPDX-FileCopyrightText: The Quillby developers
 // Hours of play on the headless host, for leaks and faults that only time shows:
 //
-//   quillby_soak [--minutes N | --hours N] [--seed N] [--start-tick N]
+//   quillby_soak [--minutes N | --hours N] [--seed N] [--start-tick N] [--speak]
 //
 // A child taps for the time given (virtual: the clock moves a millisecond a look), then the
 // close button. By default the tick starts a quarter of the run before it wraps. Exits 0 when
 // the game ended with exit code 0 and the platform held the same after every quiz round as after
-// the first; otherwise 1, saying why. Built with the sanitizers, a fault they see ends it too.
+// the first; otherwise 1, saying why. With --speak the game plays with its voice, which
+// sets a timer to wake the loop whenever a clip is due. Built with the sanitizers, a fault they see
+// ends it too.
 #include <charconv>
 #include <chrono>
 #include <iostream>
@@ -35,7 +37,7 @@ bool ReadNumber(std::string_view text, uint64_t& out) {
 int Usage(const std::string& problem) {
     std::cerr << "quillby_soak: " << problem << "\n"
               << "usage: quillby_soak [--minutes N | --hours N] [--seed N] [--start-tick N]"
-                 " [--report-every ROUNDS] [--plant-leak]\n";
+                 " [--report-every ROUNDS] [--plant-leak] [--speak]\n";
     return 2;
 }
 
@@ -48,6 +50,10 @@ int main(int argc, char** argv) {
         std::string_view arg = argv[i];
         if (arg == "--plant-leak") {
             options.plantLeak = true;
+            continue;
+        }
+        if (arg == "--speak") {
+            options.speak = true;
             continue;
         }
         uint64_t n = 0;
@@ -74,11 +80,13 @@ int main(int argc, char** argv) {
     if (!startGiven) options.startTick = uint32_t(0 - options.lengthMs / 4);
 
     std::cout << "soak: " << soak::Clock(options.lengthMs) << " of play, seed " << options.seed
-              << ", start tick " << options.startTick << std::endl;
+              << ", start tick " << options.startTick << (options.speak ? ", with the voice" : "")
+              << std::endl;
     auto began = std::chrono::steady_clock::now();
     auto backend = std::make_unique<soak::SoakBackend>(options, std::cout);
     soak::SoakBackend& run = *backend;
     platform::Start(std::move(backend));
+    if (options.speak) platform::SetCommandLine(L"quillby --speak");
     int code = WinMain(GetModuleHandleW(nullptr), nullptr, const_cast<LPWSTR>(L""), SW_SHOW);
     soak::Census left = soak::TakeCensus();
     double seconds =

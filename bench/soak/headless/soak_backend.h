@@ -23,6 +23,7 @@ struct Options {
     uint32_t startTick = 0;
     uint64_t reportEveryRounds = 1000;
     bool plantLeak = false;  // makes a pen after every round and never deletes it
+    bool speak = false;      // the game plays with its voice
 };
 
 class SoakBackend : public platform::Backend {
@@ -59,6 +60,7 @@ class SoakBackend : public platform::Backend {
     void Post(const StylusEvent& e);
     void NextGesture(uint32_t now);
     void CountRound();
+    Census Expected(const Census& now) const;
     void Fail(const std::string& why);
 
     Options options_;
