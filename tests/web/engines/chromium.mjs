@@ -3,9 +3,8 @@
 // Debian's Chromium through playwright-core, as the page's cases drive a browser
 // (page_cases.mjs): each window a private context, touch through the DevTools protocol.
 import { CHROMIUM, launch } from '../harness.mjs';
+import { pageTab } from './page_tab.mjs';
 import { need } from './services.mjs';
-
-const BUTTONS = ['left', 'middle', 'right'];
 
 export async function startChromium() {
   need(CHROMIUM, 'chromium');
@@ -22,9 +21,6 @@ export async function startChromium() {
 
 async function openTab(context) {
   const page = await context.newPage();
-  const errors = [];
-  page.on('pageerror', (e) => errors.push(e.message));
-  page.on('console', (m) => m.type() === 'error' && errors.push(m.text()));
   const fingers = new Map();
   let touch = null;
   // The protocol's touchStart names every finger down; its touchEnd, the fingers lifted.
@@ -32,23 +28,13 @@ async function openTab(context) {
     touch ??= await context.newCDPSession(page);
     await touch.send('Input.dispatchTouchEvent', { type, touchPoints: points.map(([id, at]) => ({ id, ...at })) });
   };
-  return {
-    goto: (url) => page.goto(url),
-    evaluate: (fn, arg) => page.evaluate(fn, arg),
-    async mouse(kind, x, y, button = 0) {
-      await page.mouse.move(x, y);
-      if (kind !== 'move') await page.mouse[kind]({ button: BUTTONS[button] });
-    },
-    async finger(kind, id, x, y) {
-      if (kind === 'down') {
-        fingers.set(id, { x, y });
-        await sendTouch('touchStart', [...fingers]);
-      } else {
-        await sendTouch('touchEnd', [[id, fingers.get(id)]]);
-        fingers.delete(id);
-      }
-    },
-    errors: () => errors,
-    close: () => page.close(),
-  };
+  return pageTab(page, async (kind, id, x, y) => {
+    if (kind === 'down') {
+      fingers.set(id, { x, y });
+      await sendTouch('touchStart', [...fingers]);
+    } else {
+      await sendTouch('touchEnd', [[id, fingers.get(id)]]);
+      fingers.delete(id);
+    }
+  });
 }

@@ -4,10 +4,10 @@
 // browser (page_cases.mjs): each window a private context, with a sound server of its own,
 // without which Firefox's audio context never runs.
 import puppeteer from 'puppeteer-core';
+import { pageTab } from './page_tab.mjs';
 import { need, startSoundServer } from './services.mjs';
 
 const FIREFOX = process.env.QUILLBY_FIREFOX || '/usr/bin/firefox-esr';
-const BUTTONS = ['left', 'middle', 'right'];
 
 export async function startFirefox() {
   need(FIREFOX, 'firefox-esr');
@@ -37,25 +37,12 @@ export async function startFirefox() {
 
 async function openTab(context) {
   const page = await context.newPage();
-  const errors = [];
-  page.on('pageerror', (e) => errors.push(e.message));
-  page.on('console', (m) => m.type() === 'error' && errors.push(m.text()));
   const fingers = new Map();
-  return {
-    goto: (url) => page.goto(url),
-    evaluate: (fn, arg) => page.evaluate(fn, arg),
-    async mouse(kind, x, y, button = 0) {
-      await page.mouse.move(x, y);
-      if (kind !== 'move') await page.mouse[kind]({ button: BUTTONS[button] });
-    },
-    async finger(kind, id, x, y) {
-      if (kind === 'down') fingers.set(id, await page.touchscreen.touchStart(x, y));
-      else {
-        await fingers.get(id).end();
-        fingers.delete(id);
-      }
-    },
-    errors: () => errors,
-    close: () => page.close(),
-  };
+  return pageTab(page, async (kind, id, x, y) => {
+    if (kind === 'down') fingers.set(id, await page.touchscreen.touchStart(x, y));
+    else {
+      await fingers.get(id).end();
+      fingers.delete(id);
+    }
+  });
 }
