@@ -98,6 +98,16 @@ play_for() {
   done
 }
 
+# Plays until the next check is due, then lets any reward end (a sparkle and its round take
+# 2.1 s) and counts the check; a game that has gone ends the soak, saying $1.
+play_until_check() {
+  play_for $((every < length - (SECONDS - started) ? every : length - (SECONDS - started)))
+  sleep 2.5
+  kill -0 "$watched" 2>/dev/null || fail "the game ended by itself after $taps taps$1"
+  check=$((check + 1))
+  [ "$check" -gt 1 ] || first_check=$((SECONDS - started))
+}
+
 # Taps a second so far.
 tap_rate() { awk -v n="$taps" -v ms="$tapping_ms" 'BEGIN { printf "%.1f", ms ? n * 1000 / ms : 0 }'; }
 

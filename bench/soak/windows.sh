@@ -93,11 +93,7 @@ started=$SECONDS
 
 check=0
 while [ $((SECONDS - started)) -lt "$length" ]; do
-  play_for $((every < length - (SECONDS - started) ? every : length - (SECONDS - started)))
-  sleep 2.5
-  kill -0 "$watched" 2>/dev/null || fail "the game ended by itself after $taps taps"
-  check=$((check + 1))
-  [ "$check" -gt 1 ] || first_check=$((SECONDS - started))
+  play_until_check
   shot_halved "$work/check.png"
   mode=$(mode_of "$work/check.png")
   ask_census >"$work/census.line"
