@@ -56,7 +56,7 @@ serve: web
 # of the page in Chromium.
 # A browser that hangs must not hold the tests up for good: they take 5 minutes at most here.
 test-web: web build
-	timeout --kill-after=10 1200 node --test tests/web/
+	timeout --kill-after=10 1200 node --test tests/platform/hosts/web/
 	node bench/soak/web.mjs --seconds 20
 
 # The Windows build, cross-compiled with MinGW-w64; its tests run under Wine.

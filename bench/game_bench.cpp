@@ -8,8 +8,8 @@
 #include <sstream>
 
 #include "game/game_screen.h"
-#include "platform/headless/headless_backend.h"
 #include "platform/host.h"
+#include "platform/hosts/headless/headless_backend.h"
 
 namespace {
 

@@ -12,7 +12,7 @@ import { mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'n
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { gzipSync } from 'node:zlib';
-import { ROOT, SITE, launch, serve } from '../tests/web/harness.mjs';
+import { ROOT, SITE, launch, serve } from '../tests/platform/hosts/web/harness.mjs';
 
 const option = (name, fallback) => {
   const at = process.argv.indexOf(name);

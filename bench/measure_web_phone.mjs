@@ -17,7 +17,7 @@ import { readdirSync, readFileSync } from 'node:fs';
 import { extname, join } from 'node:path';
 import { brotliCompressSync, constants, gzipSync } from 'node:zlib';
 import { serveSite } from '../scripts/serve-web.mjs';
-import { ROOT, SITE, launch } from '../tests/web/harness.mjs';
+import { ROOT, SITE, launch } from '../tests/platform/hosts/web/harness.mjs';
 
 const option = (name, fallback) => {
   const at = process.argv.indexOf(name);

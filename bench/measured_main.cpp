@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "bench/measuring_backend.h"
-#include "platform/command_line.h"
-#include "platform/sdl/desktop_start.h"
+#include "platform/hosts/command_line.h"
+#include "platform/hosts/sdl/desktop_start.h"
 
 int main(int argc, char** argv) {
     platform::CommandLine c =

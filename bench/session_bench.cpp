@@ -7,8 +7,8 @@
 #include <sstream>
 #include <string>
 
-#include "platform/headless/headless_backend.h"
 #include "platform/host.h"
+#include "platform/hosts/headless/headless_backend.h"
 #include "shell/platform.h"
 
 namespace {

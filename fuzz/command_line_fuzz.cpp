@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "fuzz/check.h"
-#include "platform/command_line.h"
+#include "platform/hosts/command_line.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<std::string> args;

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: The Quillby developers
 // The DIB decoder, as the bitmap resources reach it (no file header).
 #include "fuzz/check.h"
-#include "platform/dib.h"
+#include "platform/formats/dib.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     platform::DibInfo info;

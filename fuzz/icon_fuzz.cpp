@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: The Quillby developers
 // The icon reader, as the window's icon reaches it: an ICO file's images of the sizes asked.
 #include "fuzz/check.h"
-#include "platform/icon.h"
+#include "platform/formats/ico.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int side : {1, 16, 32, 256}) {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "fuzz/check.h"
-#include "platform/headless/stylus_script.h"
+#include "platform/hosts/headless/stylus_script.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string text(reinterpret_cast<const char*>(data), size);

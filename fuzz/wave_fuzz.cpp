@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "fuzz/check.h"
-#include "platform/sound.h"
+#include "platform/formats/wave.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     platform::Sound sound;

@@ -10,9 +10,9 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/idle_policy.h"
-#include "platform/sound.h"
-#include "platform/surface.h"
+#include "platform/formats/wave.h"
+#include "platform/gdi32/surface.h"
+#include "platform/hosts/idle_policy.h"
 
 namespace platform {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/backend.h"
-#include "platform/surface.h"
+#include "platform/gdi32/surface.h"
 
 namespace platform {
 

@@ -13,13 +13,13 @@
 #include <vector>
 
 #include "platform/backend.h"
-#include "platform/decoded_sounds.h"
-#include "platform/fonts.h"
-#include "platform/gdi_objects.h"
-#include "platform/message_queue.h"
-#include "platform/resource_table.h"
-#include "platform/surface.h"
-#include "platform/window_object.h"
+#include "platform/gdi32/fonts.h"
+#include "platform/gdi32/gdi_objects.h"
+#include "platform/gdi32/surface.h"
+#include "platform/kernel32/resource_table.h"
+#include "platform/user32/message_queue.h"
+#include "platform/user32/window_object.h"
+#include "platform/winmm/decoded_sounds.h"
 
 namespace platform {
 

@@ -4,7 +4,7 @@
 //
 // It declares the Win32 names, types and constants the program uses, signature-compatible
 // with the real API. A Windows build takes them from <windows.h> and reaches Windows itself,
-// except for a few names routed to a thin layer (platform/win32/) where a PC differs from the
+// except for a few names routed to a thin layer (platform/hosts/win32/) where a PC differs from the
 // handheld. Everywhere else the platform/ folder implements them on top of a small host
 // backend.
 #pragma once
@@ -19,7 +19,7 @@
 #include <windows.h>
 
 // The program's entry point takes the command line as wide characters, which Windows' own
-// WinMain does not; the start-up code (platform/win32/main.cpp) calls it.
+// WinMain does not; the start-up code (platform/hosts/win32/main.cpp) calls it.
 #define WinMain QuillbyWinMain
 
 // Where a PC differs from the handheld. The program's top-level windows show a 240x320 display

@@ -11,7 +11,7 @@
 // offers "Play again").
 //
 //   node bench/soak/web.mjs [--seconds N]        (QUILLBY_SOAK_SEED chooses the taps)
-import { launch, serve } from '../../tests/web/harness.mjs';
+import { launch, serve } from '../../tests/platform/hosts/web/harness.mjs';
 
 const at = process.argv.indexOf('--seconds');
 const length = at > 0 ? Number(process.argv[at + 1]) : 600;

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/printable.h"
+#include "platform/formats/printable.h"
 #include "platform/tools/resource_script.h"
 
 namespace {

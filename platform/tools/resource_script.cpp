@@ -6,7 +6,7 @@
 #include <set>
 #include <sstream>
 
-#include "platform/printable.h"
+#include "platform/formats/printable.h"
 
 namespace platform {
 namespace {
@@ -331,7 +331,7 @@ std::string ResourceTableSource(const ResourceScript& script,
                                 const std::string& scriptName) {
     std::ostringstream out;
     out << "// Made by rc_compile from " << scriptName
-        << "; do not edit.\n#include \"platform/resource_table.h\"\n\nnamespace platform "
+        << "; do not edit.\n#include \"platform/kernel32/resource_table.h\"\n\nnamespace platform "
            "{\nnamespace {\n";
     for (size_t i = 0; i < script.resources.size(); ++i) {
         const std::vector<uint8_t>& bytes = contents.at(i);

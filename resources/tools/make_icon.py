@@ -31,7 +31,7 @@ ICO = os.path.join(RESOURCES, "icon.ico")
 PNG_DIR = os.path.join(RESOURCES, "icons")
 # The 16 and 32 pixel PNGs come from icon.ico itself (scripts/make_small_icons.py).
 PNG_SIZES = (48, 128, 192, 256, 512)
-HOME_BACKGROUND = (0x7C, 0xC6, 0xEA)  # the page's background (platform/web/page.css)
+HOME_BACKGROUND = (0x7C, 0xC6, 0xEA)  # the page's background (platform/hosts/web/page.css)
 TOUCH_SIZE = 180
 MASKABLE_SIZES = (192, 512)
 SAFE_RADIUS = 0.40  # of the side: what every mask keeps

@@ -10,8 +10,8 @@
 #include <sstream>
 #include <vector>
 
-#include "platform/headless/headless_backend.h"
 #include "platform/host.h"
+#include "platform/hosts/headless/headless_backend.h"
 #include "shell/platform.h"
 #include "tests/support/colour_surface.h"
 

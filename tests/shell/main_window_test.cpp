@@ -6,8 +6,8 @@
 
 #include <sstream>
 
-#include "platform/headless/headless_backend.h"
 #include "platform/host.h"
+#include "platform/hosts/headless/headless_backend.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "platform/headless/headless_backend.h"
+#include "platform/formats/png.h"
 #include "platform/host.h"
-#include "platform/png.h"
+#include "platform/hosts/headless/headless_backend.h"
 #include "shell/platform.h"
 
 namespace {

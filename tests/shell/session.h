@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/surface.h"
+#include "platform/gdi32/surface.h"
 
 struct Session {
     std::string log;

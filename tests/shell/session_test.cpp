@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/png.h"
+#include "platform/formats/png.h"
 
 namespace {
 

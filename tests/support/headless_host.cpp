@@ -5,8 +5,8 @@
 #include <memory>
 #include <ostream>
 
-#include "platform/headless/headless_backend.h"
 #include "platform/host.h"
+#include "platform/hosts/headless/headless_backend.h"
 #include "tests/support/test_host.h"
 #include "tests/support/test_window.h"
 

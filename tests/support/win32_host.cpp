@@ -5,8 +5,8 @@
 // before they reach the speakers.
 #include <vector>
 
-#include "platform/win32/layer.h"
-#include "platform/win32/test_hooks.h"
+#include "platform/hosts/win32/layer.h"
+#include "platform/hosts/win32/test_hooks.h"
 #include "tests/support/test_host.h"
 
 namespace {

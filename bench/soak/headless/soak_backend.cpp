@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/formats/wave.h"
 #include "platform/host.h"
-#include "platform/sound.h"
 #include "shell/platform.h"
 
 namespace soak {

@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
+// The host's start-up code: reads the command line, sets the platform up on the chosen
+// backend, runs the program's WinMain and exits with its result.
+#include <iostream>
+#include <memory>
+#include <vector>
+
+#include "platform/formats/printable.h"
+#include "platform/host.h"
+#include "platform/hosts/command_line.h"
+#include "platform/hosts/desktop.h"
+#include "platform/hosts/headless/headless_backend.h"
+#include "shell/platform.h"
+
+namespace {
+
+int RunHeadless(const platform::CommandLine& c) {
+    platform::HeadlessOptions options;
+    options.startTick = c.startTick;
+    options.shotsDir = c.shots;
+    options.until = c.until;
+    options.trace = c.trace;
+    if (!c.script.empty()) {
+        platform::ScriptResult parsed = platform::ReadScriptFile(c.script);
+        if (!parsed.error.empty()) {
+            std::cerr << "quillby: script " << platform::Printable(c.script, 1000) << " "
+                      << parsed.error << "\n";
+            return 2;
+        }
+        options.script = std::move(parsed.events);
+    }
+    auto backend = std::make_unique<platform::HeadlessBackend>(std::move(options), std::cout);
+    platform::HeadlessBackend* headless = backend.get();
+    platform::Start(std::move(backend));
+    platform::SetCommandLine(c.line);
+    int code = WinMain(GetModuleHandleW(nullptr), nullptr, const_cast<LPWSTR>(L""), SW_SHOW);
+    headless->Exited(code);
+    bool shotFailed = headless->failed();
+    std::cout.flush();
+    platform::Stop();
+    return shotFailed && code == 0 ? 1 : code;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    platform::CommandLine c =
+        platform::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (!c.error.empty()) {
+        std::cerr << "quillby: " << c.error << "\n";
+        return 2;
+    }
+    if (c.help) {
+        std::cout << platform::UsageText();
+        return 0;
+    }
+    if (c.version) {
+        std::cout << "quillby " << QUILLBY_VERSION << "\n";
+        return 0;
+    }
+    if (c.headless || !platform::HasDesktop()) return RunHeadless(c);
+    return platform::RunDesktop(c);
+}

@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
+// Finding the program's compiled-in resources by number and type.
+#pragma once
+
+#include <vector>
+
+#include "platform/kernel32/resource_table.h"
+#include "shell/platform.h"
+
+namespace platform {
+
+// The resource of this number and type: a numbered type (RT_BITMAP) or a name ("WAVE", in any
+// case). Null when there is none.
+const ResourceEntry* FindResourceData(int id, LPCWSTR type);
+// Every resource of a type, in the order a compiled resource directory lists them: by number.
+std::vector<const ResourceEntry*> ResourcesOfType(LPCWSTR type);
+
+}  // namespace platform

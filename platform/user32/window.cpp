@@ -1,0 +1,254 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
+// The program's top-level window, its class, its device contexts and the display it shows.
+#include "platform/gdi32/gdi_objects.h"
+#include "platform/host.h"
+#include "platform/platform_state.h"
+#include "platform/user32/message_queue.h"
+#include "platform/user32/window_icon.h"
+#include "platform/user32/window_object.h"
+
+namespace platform {
+namespace {
+
+WindowTable& Windows() {
+    return State().windows;
+}
+
+// Where CW_USEDEFAULT puts a top-level window: the work area below a 26-pixel task bar.
+constexpr RECT kDefaultFrame{0, 26, kDisplayWidth, kDisplayHeight};
+
+}  // namespace
+
+void DestroyAllWindows() {
+    // By index: a window procedure may make another window while this one goes.
+    auto& windows = Windows().windows;
+    for (size_t i = 0; i < windows.size(); ++i)
+        if (windows[i]->alive) DestroyWindow(reinterpret_cast<HWND>(windows[i].get()));
+}
+
+WindowObject* ToWindow(HWND window) {
+    auto* p = reinterpret_cast<WindowObject*>(window);
+    for (auto& w : Windows().windows)
+        if (w.get() == p && w->alive) return p;
+    return nullptr;
+}
+
+HWND MainWindow() {
+    for (auto& w : Windows().windows)
+        if (w->alive) return reinterpret_cast<HWND>(w.get());
+    return nullptr;
+}
+
+}  // namespace platform
+
+using namespace platform;
+
+ATOM RegisterClassW(const WNDCLASSW* wndClass) {
+    if (!wndClass || !wndClass->lpszClassName || !wndClass->lpfnWndProc) return 0;
+    std::wstring name = wndClass->lpszClassName;
+    auto& classes = Windows().classes;
+    if (classes.count(name)) return 0;
+    classes[name] = *wndClass;
+    return ATOM(classes.size());
+}
+
+HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x,
+                     int y, int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
+                     LPVOID param) {
+    WindowTable& s = Windows();
+    Backend* backend = CurrentBackend();
+    if (!className || !s.classes.count(className) || !backend) return nullptr;
+    const WNDCLASSW& cls = s.classes[className];
+    auto window = std::make_unique<WindowObject>();
+    window->className = className;
+    window->title = windowName ? windowName : L"";
+    window->proc = cls.lpfnWndProc;
+    window->classStyle = cls.style;
+    window->style = style;
+    RECT frame = kDefaultFrame;
+    if (x != CW_USEDEFAULT) frame.left = x, frame.top = y;
+    if (width != CW_USEDEFAULT) frame.right = frame.left + width, frame.bottom = frame.top + height;
+    window->frame = frame;
+    if (!backend->OpenWindow(window->title)) return nullptr;
+    Surface icon = WindowIconPicture(cls.hIcon);
+    if (!icon.pixels.empty()) backend->SetWindowIcon(icon);
+    WindowObject* w = window.get();
+    s.windows.push_back(std::move(window));
+    HWND handle = reinterpret_cast<HWND>(w);
+
+    CREATESTRUCTW create{param,
+                         instance,
+                         menu,
+                         parent,
+                         frame.bottom - frame.top,
+                         frame.right - frame.left,
+                         frame.top,
+                         frame.left,
+                         LONG(style),
+                         windowName,
+                         className,
+                         exStyle};
+    if (w->proc(handle, WM_CREATE, 0, reinterpret_cast<LPARAM>(&create)) == -1) {
+        DestroyWindow(handle);
+        return nullptr;
+    }
+    if (w->alive && (style & WS_VISIBLE)) ShowWindow(handle, SW_SHOW);
+    return w->alive ? handle : nullptr;
+}
+
+BOOL DestroyWindow(HWND window) {
+    WindowObject* w = ToWindow(window);
+    if (!w) return FALSE;
+    w->proc(window, WM_DESTROY, 0, 0);
+    w->proc(window, WM_NCDESTROY, 0, 0);
+    w->alive = false;
+    w->invalid = false;
+    DropMessagesFor(window);
+    if (CurrentBackend()) CurrentBackend()->CloseWindow();
+    return TRUE;
+}
+
+HWND FindWindowW(LPCWSTR className, LPCWSTR windowName) {
+    for (auto& w : Windows().windows) {
+        if (!w->alive) continue;
+        if (className && w->className != className) continue;
+        if (windowName && w->title != windowName) continue;
+        return reinterpret_cast<HWND>(w.get());
+    }
+    Backend* b = CurrentBackend();
+    if (b && b->FindRunningInstance()) return RunningInstanceHandle();
+    return nullptr;
+}
+
+BOOL SetForegroundWindow(HWND window) {
+    // The shell's convention of setting the lowest bit asks for the window's owned popups too.
+    HWND plain = reinterpret_cast<HWND>(reinterpret_cast<ULONG_PTR>(window) & ~ULONG_PTR(1));
+    if (plain == RunningInstanceHandle()) {
+        CurrentBackend()->BringRunningInstanceForward();
+        return TRUE;
+    }
+    return ToWindow(plain) ? TRUE : FALSE;
+}
+
+BOOL ShowWindow(HWND window, int command) {
+    WindowObject* w = ToWindow(window);
+    if (!w) return FALSE;
+    bool was = w->visible;
+    w->visible = command != SW_HIDE;
+    if (w->visible && !was) InvalidateRect(window, nullptr, TRUE);
+    return was ? TRUE : FALSE;
+}
+
+BOOL UpdateWindow(HWND window) {
+    WindowObject* w = ToWindow(window);
+    if (!w) return FALSE;
+    if (w->invalid && w->visible) w->proc(window, WM_PAINT, 0, 0);
+    return TRUE;
+}
+
+BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint) {
+    WindowObject* w = ToWindow(window);
+    if (!w) return FALSE;
+    RECT old = w->frame;
+    w->frame = RECT{x, y, x + width, y + height};
+    if (old.right - old.left != width || old.bottom - old.top != height)
+        w->proc(window, WM_SIZE, 0, MAKELPARAM(width, height));
+    // As in Windows, a move that changes nothing repaints nothing.
+    bool changed =
+        old.left != x || old.top != y || old.right != x + width || old.bottom != y + height;
+    if (repaint && changed) InvalidateRect(window, nullptr, TRUE);
+    return TRUE;
+}
+
+BOOL GetClientRect(HWND window, LPRECT rect) {
+    WindowObject* w = ToWindow(window);
+    if (!w || !rect) return FALSE;
+    *rect = RECT{0, 0, w->frame.right - w->frame.left, w->frame.bottom - w->frame.top};
+    return TRUE;
+}
+
+BOOL InvalidateRect(HWND window, const RECT* rect, BOOL) {
+    WindowObject* w = ToWindow(window);
+    if (!w) return FALSE;
+    RECT client{}, r;
+    GetClientRect(window, &client);
+    if (!IntersectRect(&r, rect ? rect : &client, &client)) return TRUE;
+    if (!w->invalid) SetRectEmpty(&w->update);
+    UnionRect(&w->update, &w->update, &r);
+    w->invalid = true;
+    return TRUE;
+}
+
+LRESULT DefWindowProcW(HWND window, UINT message, WPARAM, LPARAM) {
+    switch (message) {
+        case WM_CLOSE:
+            DestroyWindow(window);
+            return 0;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            BeginPaint(window, &ps);
+            EndPaint(window, &ps);
+            return 0;
+        }
+        default:
+            return 0;
+    }
+}
+
+HDC GetDC(HWND window) {
+    WindowObject* w = ToWindow(window);
+    if (!w) return nullptr;
+    w->dcCount++;
+    return WindowDc(w);
+}
+
+int ReleaseDC(HWND window, HDC dc) {
+    DeviceContext* d = ToDc(dc);
+    WindowObject* w = ToWindow(window);
+    if (!d || !d->window || d->window != w) return 0;
+    w->dcCount--;
+    d->window = nullptr;  // a released DC becomes an empty memory DC, which DeleteDC accepts
+    DeleteDC(dc);
+    return 1;
+}
+
+HDC BeginPaint(HWND window, PAINTSTRUCT* paint) {
+    if (!paint) return nullptr;
+    *paint = PAINTSTRUCT{};  // a failed call still leaves EndPaint a null DC to release
+    WindowObject* w = ToWindow(window);
+    if (!w) return nullptr;
+    paint->rcPaint = w->invalid ? w->update : RECT{0, 0, 0, 0};
+    w->invalid = false;
+    paint->hdc = GetDC(window);
+    return paint->hdc;
+}
+
+BOOL EndPaint(HWND window, const PAINTSTRUCT* paint) {
+    if (!paint) return FALSE;
+    ReleaseDC(window, paint->hdc);
+    return TRUE;
+}
+
+int GetDeviceCaps(HDC dc, int index) {
+    if (!ToDc(dc)) return 0;
+    switch (index) {
+        case HORZRES:
+            return kDisplayWidth;
+        case VERTRES:
+            return kDisplayHeight;
+        default:
+            return 0;
+    }
+}
+
+SHORT GetAsyncKeyState(int key) {
+    Backend* b = CurrentBackend();
+    if (key != VK_LBUTTON || !b) return 0;
+    return b->StylusDown() ? SHORT(0x8000) : 0;
+}
+
+DWORD GetTickCount() {
+    Backend* b = CurrentBackend();
+    return b ? b->Now() : 0;
+}
