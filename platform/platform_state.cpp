@@ -51,9 +51,3 @@ void SetCommandLine(std::wstring line) {
 }
 
 }  // namespace platform
-
-using namespace platform;
-
-LPWSTR GetCommandLineW() {
-    return State().commandLine.data();
-}

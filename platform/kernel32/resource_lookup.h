@@ -15,5 +15,7 @@ namespace platform {
 const ResourceEntry* FindResourceData(int id, LPCWSTR type);
 // Every resource of a type, in the order a compiled resource directory lists them: by number.
 std::vector<const ResourceEntry*> ResourcesOfType(LPCWSTR type);
+// The resource whose image starts at `data`; null for an image of the program's own.
+const ResourceEntry* ResourceHolding(const void* data);
 
 }  // namespace platform

@@ -1,15 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
-// Resources compiled into the program: bitmaps, WAVE sounds and strings, found by number.
+// kernel32: GetModuleHandleW, FindResourceW, LoadResource, LockResource, SizeofResource
+// Resources compiled into the program, and those the host adds, found by number and type.
 #include <algorithm>
 #include <cwctype>
 #include <memory>
 
-#include "platform/formats/bytes.h"
-#include "platform/formats/dib.h"
-#include "platform/formats/wave.h"
-#include "platform/gdi32/gdi_objects.h"
-#include "platform/host.h"
 #include "platform/kernel32/resource_lookup.h"
 #include "platform/platform_state.h"
 
@@ -62,6 +58,10 @@ std::vector<const ResourceEntry*> ResourcesOfType(LPCWSTR type) {
     return found;
 }
 
+const ResourceEntry* ResourceHolding(const void* data) {
+    return FirstResource([&](const ResourceEntry& e) { return e.data == data; });
+}
+
 void AddWaveResource(int id, const uint8_t* data, size_t size) {
     if (!data || FindResourceData(id, L"WAVE")) return;
     State().addedResources.push_back(
@@ -94,55 +94,4 @@ LPVOID LockResource(HGLOBAL data) {
 DWORD SizeofResource(HMODULE, HRSRC resource) {
     const ResourceEntry* e = ToEntry(resource);
     return e ? DWORD(e->size) : 0;
-}
-
-int LoadStringW(HINSTANCE, UINT id, LPWSTR buffer, int bufferMax) {
-    if (!buffer || bufferMax <= 0) return 0;
-    for (size_t i = 0; i < kStringCount; ++i) {
-        if (kStrings[i].id != int(id) || !kStrings[i].text) continue;
-        int length = int(std::min(std::wcslen(kStrings[i].text), size_t(bufferMax - 1)));
-        std::wmemcpy(buffer, kStrings[i].text, size_t(length));
-        buffer[length] = 0;
-        return length;
-    }
-    buffer[0] = 0;
-    return 0;
-}
-
-HBITMAP LoadBitmapW(HINSTANCE instance, LPCWSTR name) {
-    // Without the program's instance Win32 looks among the system's own bitmaps, which this
-    // platform has none of.
-    if (!instance || !IS_INTRESOURCE(name)) return nullptr;
-    const ResourceEntry* e = FindResourceData(int(reinterpret_cast<ULONG_PTR>(name)), RT_BITMAP);
-    if (!e) return nullptr;
-    auto* bitmap = new BitmapObject(0, 0, 32);
-    if (!DecodeDib(e->data, e->size, bitmap->surface)) {
-        delete bitmap;
-        return nullptr;
-    }
-    return ToHandle(bitmap);
-}
-
-BOOL sndPlaySoundW(LPCWSTR sound, UINT flags) {
-    Backend* backend = CurrentBackend();
-    if (!backend) return FALSE;
-    if (!sound) {
-        backend->PlaySound(Sound{});  // silence
-        return TRUE;
-    }
-    if (!(flags & SND_MEMORY)) return FALSE;  // the program plays only sounds held in memory
-    auto* image = reinterpret_cast<const uint8_t*>(sound);
-    // A resource's size is known; any other image is trusted to be as long as its RIFF header says.
-    const ResourceEntry* e = FirstResource([&](const ResourceEntry& r) { return r.data == image; });
-    size_t size = e ? e->size : 0;
-    int id = e ? e->id : 0;
-    if (!id) {
-        uint32_t riffSize = ReadU32(image + 4);
-        size = size_t(riffSize) + 8;
-    }
-    Sound parsed;
-    if (!ParseWave(image, size, parsed) || !State().sounds.MakePlayable(parsed)) return FALSE;
-    parsed.resourceId = id;
-    backend->PlaySound(parsed);
-    return TRUE;
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
+// msvcrt: LcgRand, LcgSrand
 // The game's generator, its state kept with the rest of the platform's.
 #include "platform/msvcrt/lcg.h"
 #include "platform/platform_state.h"

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
-// Posted messages, the quit flag and paint requests, looked at the way Windows does.
+// user32: PeekMessageW, GetMessageW, TranslateMessage, DispatchMessageW, PostMessageW,
+// PostQuitMessage
+// Posted messages, the quit flag, paint requests and timers, looked at the way Windows does.
 #include "platform/user32/message_queue.h"
 
 #include <cstdlib>
@@ -158,16 +160,4 @@ BOOL PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 void PostQuitMessage(int exitCode) {
     Queue().quitPending = true;
     Queue().quitCode = exitCode;
-}
-
-UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC procedure) {
-    // The program's timers only wake its loop with WM_TIMER: a procedure of their own, or a
-    // timer of no window (which Windows numbers itself), it never asks for.
-    if (!ToWindow(window) || procedure) return 0;
-    Queue().timers.Set(reinterpret_cast<uintptr_t>(window), id, GetTickCount(), elapse);
-    return id ? id : 1;
-}
-
-BOOL KillTimer(HWND window, UINT_PTR id) {
-    return Queue().timers.Kill(reinterpret_cast<uintptr_t>(window), id) ? TRUE : FALSE;
 }

@@ -6,7 +6,7 @@
 #include <deque>
 
 #include "platform/hosts/idle_policy.h"
-#include "platform/user32/timers.h"
+#include "platform/user32/timer_table.h"
 #include "shell/platform.h"
 
 namespace platform {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
+// user32: SetRect, SetRectEmpty, IsRectEmpty, IntersectRect, UnionRect, OffsetRect, PtInRect
 // Rectangle arithmetic as Windows does it: a rectangle holds the pixels from left to right - 1
 // and from top to bottom - 1, so one whose right is not past its left (or bottom past top) is
 // empty, wherever it stands.

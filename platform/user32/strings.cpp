@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
+// user32: CharLowerW
 // Wide-string helpers the game needs beyond the C library's.
 #include <cwctype>
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
-// The program's top-level window, its class, its device contexts and the display it shows.
+// user32: RegisterClassW, CreateWindowExW, DestroyWindow, FindWindowW, DefWindowProcW
+// The program's top-level windows and their class, each a frame on the display, and what a
+// window does with the messages its procedure leaves alone.
 #include "platform/gdi32/gdi_objects.h"
 #include "platform/host.h"
 #include "platform/platform_state.h"
@@ -121,65 +123,6 @@ HWND FindWindowW(LPCWSTR className, LPCWSTR windowName) {
     return nullptr;
 }
 
-BOOL SetForegroundWindow(HWND window) {
-    // The shell's convention of setting the lowest bit asks for the window's owned popups too.
-    HWND plain = reinterpret_cast<HWND>(reinterpret_cast<ULONG_PTR>(window) & ~ULONG_PTR(1));
-    if (plain == RunningInstanceHandle()) {
-        CurrentBackend()->BringRunningInstanceForward();
-        return TRUE;
-    }
-    return ToWindow(plain) ? TRUE : FALSE;
-}
-
-BOOL ShowWindow(HWND window, int command) {
-    WindowObject* w = ToWindow(window);
-    if (!w) return FALSE;
-    bool was = w->visible;
-    w->visible = command != SW_HIDE;
-    if (w->visible && !was) InvalidateRect(window, nullptr, TRUE);
-    return was ? TRUE : FALSE;
-}
-
-BOOL UpdateWindow(HWND window) {
-    WindowObject* w = ToWindow(window);
-    if (!w) return FALSE;
-    if (w->invalid && w->visible) w->proc(window, WM_PAINT, 0, 0);
-    return TRUE;
-}
-
-BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint) {
-    WindowObject* w = ToWindow(window);
-    if (!w) return FALSE;
-    RECT old = w->frame;
-    w->frame = RECT{x, y, x + width, y + height};
-    if (old.right - old.left != width || old.bottom - old.top != height)
-        w->proc(window, WM_SIZE, 0, MAKELPARAM(width, height));
-    // As in Windows, a move that changes nothing repaints nothing.
-    bool changed =
-        old.left != x || old.top != y || old.right != x + width || old.bottom != y + height;
-    if (repaint && changed) InvalidateRect(window, nullptr, TRUE);
-    return TRUE;
-}
-
-BOOL GetClientRect(HWND window, LPRECT rect) {
-    WindowObject* w = ToWindow(window);
-    if (!w || !rect) return FALSE;
-    *rect = RECT{0, 0, w->frame.right - w->frame.left, w->frame.bottom - w->frame.top};
-    return TRUE;
-}
-
-BOOL InvalidateRect(HWND window, const RECT* rect, BOOL) {
-    WindowObject* w = ToWindow(window);
-    if (!w) return FALSE;
-    RECT client{}, r;
-    GetClientRect(window, &client);
-    if (!IntersectRect(&r, rect ? rect : &client, &client)) return TRUE;
-    if (!w->invalid) SetRectEmpty(&w->update);
-    UnionRect(&w->update, &w->update, &r);
-    w->invalid = true;
-    return TRUE;
-}
-
 LRESULT DefWindowProcW(HWND window, UINT message, WPARAM, LPARAM) {
     switch (message) {
         case WM_CLOSE:
@@ -194,61 +137,4 @@ LRESULT DefWindowProcW(HWND window, UINT message, WPARAM, LPARAM) {
         default:
             return 0;
     }
-}
-
-HDC GetDC(HWND window) {
-    WindowObject* w = ToWindow(window);
-    if (!w) return nullptr;
-    w->dcCount++;
-    return WindowDc(w);
-}
-
-int ReleaseDC(HWND window, HDC dc) {
-    DeviceContext* d = ToDc(dc);
-    WindowObject* w = ToWindow(window);
-    if (!d || !d->window || d->window != w) return 0;
-    w->dcCount--;
-    d->window = nullptr;  // a released DC becomes an empty memory DC, which DeleteDC accepts
-    DeleteDC(dc);
-    return 1;
-}
-
-HDC BeginPaint(HWND window, PAINTSTRUCT* paint) {
-    if (!paint) return nullptr;
-    *paint = PAINTSTRUCT{};  // a failed call still leaves EndPaint a null DC to release
-    WindowObject* w = ToWindow(window);
-    if (!w) return nullptr;
-    paint->rcPaint = w->invalid ? w->update : RECT{0, 0, 0, 0};
-    w->invalid = false;
-    paint->hdc = GetDC(window);
-    return paint->hdc;
-}
-
-BOOL EndPaint(HWND window, const PAINTSTRUCT* paint) {
-    if (!paint) return FALSE;
-    ReleaseDC(window, paint->hdc);
-    return TRUE;
-}
-
-int GetDeviceCaps(HDC dc, int index) {
-    if (!ToDc(dc)) return 0;
-    switch (index) {
-        case HORZRES:
-            return kDisplayWidth;
-        case VERTRES:
-            return kDisplayHeight;
-        default:
-            return 0;
-    }
-}
-
-SHORT GetAsyncKeyState(int key) {
-    Backend* b = CurrentBackend();
-    if (key != VK_LBUTTON || !b) return 0;
-    return b->StylusDown() ? SHORT(0x8000) : 0;
-}
-
-DWORD GetTickCount() {
-    Backend* b = CurrentBackend();
-    return b ? b->Now() : 0;
 }

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
+// user32: LoadIconW
+// The program's icons, and the picture a window shows as its icon (window_icon.h).
 #include "platform/user32/window_icon.h"
 
 #include <vector>

@@ -10,7 +10,7 @@
 #include "platform/hosts/idle_policy.h"
 #include "platform/hosts/win32/layer.h"
 #include "platform/hosts/win32/test_hooks.h"
-#include "platform/user32/timers.h"
+#include "platform/user32/timer_table.h"
 
 namespace platform::win32 {
 namespace {

@@ -1,13 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
-// A bitmap's pixels read out in a device-independent layout: 32 bits a pixel (blue, green, red
-// and a spare byte), the whole width of the bitmap, rows top first or bottom first.
+// gdi32: CreateCompatibleBitmap, GetDIBits
+// Bitmaps: made like the one a memory DC holds, and their pixels read out in a
+// device-independent layout: 32 bits a pixel (blue, green, red and a spare byte), the whole
+// width of the bitmap, rows top first or bottom first.
 #include <algorithm>
 #include <cstring>
 
 #include "platform/gdi32/gdi_objects.h"
 
 using namespace platform;
+
+HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height) {
+    DeviceContext* d = ToDc(dc);
+    if (!d || width < 0 || height < 0) return nullptr;
+    // A memory DC makes bitmaps like the one it holds: with the default bitmap, monochrome.
+    int bits = (!d->window && d->bitmap && d->bitmap->bitsPixel == 1) ? 1 : 32;
+    return ToHandle(new BitmapObject(width, height, bits));
+}
 
 int GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBITMAPINFO info,
               UINT usage) {

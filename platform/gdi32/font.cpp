@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
-// Text through FreeType, in the fonts compiled into the program (platform/gdi32/fonts.h chooses).
+// gdi32: CreateFontIndirectW, GetTextExtentExPointW
+// Fonts through FreeType, in the fonts compiled into the program (platform/gdi32/fonts.h
+// chooses), and their glyphs drawn for DrawTextW (platform/gdi32/font_face.h).
 //
 // GDI's metrics: a positive height is the cell (ascent + descent, from the font's Windows
 // metrics), a negative one the em. Glyphs are rendered without anti-aliasing, so a letter
@@ -14,6 +16,7 @@
 #include <cwchar>
 #include <memory>
 
+#include "platform/gdi32/font_face.h"
 #include "platform/gdi32/gdi_objects.h"
 #include "platform/platform_state.h"
 
@@ -21,7 +24,6 @@ namespace platform {
 
 constexpr int kDefaultCellHeight = 16;
 
-// A font at the size a font object asks for.
 struct FontFace {
     FT_Face face = nullptr;
     int ascent = 0;   // pixels above the baseline
@@ -32,6 +34,13 @@ struct FontFace {
 };
 
 namespace {
+
+constexpr FT_Int32 kLoadFlags = FT_LOAD_TARGET_MONO | FT_LOAD_FORCE_AUTOHINT;
+
+int Advance(FontFace* f, wchar_t c) {
+    if (FT_Load_Char(f->face, FT_ULong(c), kLoadFlags)) return 0;
+    return int((f->face->glyph->advance.x + 32) >> 6);
+}
 
 std::shared_ptr<FontFace> MakeFace(const LOGFONTW& logFont) {
     FontLibrary& fonts = State().fonts;
@@ -61,26 +70,48 @@ std::shared_ptr<FontFace> MakeFace(const LOGFONTW& logFont) {
     return font;
 }
 
+}  // namespace
+
 FontFace* FaceOf(DeviceContext* dc) {
     if (!dc->font) return nullptr;
     if (!dc->font->face) dc->font->face = MakeFace(dc->font->logFont);
     return dc->font->face.get();
 }
 
-constexpr FT_Int32 kLoadFlags = FT_LOAD_TARGET_MONO | FT_LOAD_FORCE_AUTOHINT;
-
-int Advance(FontFace* f, wchar_t c) {
-    if (FT_Load_Char(f->face, FT_ULong(c), kLoadFlags)) return 0;
-    return int((f->face->glyph->advance.x + 32) >> 6);
-}
-
-int Width(FontFace* f, LPCWSTR text, int length) {
+int TextWidth(FontFace* f, LPCWSTR text, int length) {
     int width = 0;
     for (int i = 0; i < length; ++i) width += Advance(f, text[i]);
     return width;
 }
 
-}  // namespace
+FaceMetrics MetricsOf(const FontFace* f) {
+    return FaceMetrics{f->ascent, f->descent};
+}
+
+void DrawGlyphs(DeviceContext* d, FontFace* f, int penX, int baseline, LPCWSTR text, int length,
+                const RECT& clip) {
+    Surface* surface = TargetOf(d).surface;
+    if (!surface) return;
+    for (int i = 0; i < length; ++i) {
+        if (FT_Load_Char(f->face, FT_ULong(text[i]), kLoadFlags | FT_LOAD_RENDER)) continue;
+        FT_GlyphSlot g = f->face->glyph;
+        const FT_Bitmap& b = g->bitmap;
+        // The glyph's box on the target, and the part of it that may be drawn.
+        RECT box{penX + g->bitmap_left, baseline - g->bitmap_top, 0, 0}, shown;
+        box.right = box.left + LONG(b.width);
+        box.bottom = box.top + LONG(b.rows);
+        penX += int((g->advance.x + 32) >> 6);
+        if (b.pixel_mode != FT_PIXEL_MODE_MONO || !IntersectRect(&shown, &box, &clip)) continue;
+        for (LONG y = shown.top; y < shown.bottom; ++y) {
+            const unsigned char* bits = b.buffer + (y - box.top) * b.pitch;
+            for (LONG x = shown.left; x < shown.right; ++x) {
+                LONG col = x - box.left;
+                if (bits[col / 8] & (0x80 >> (col % 8))) surface->At(x, y) = d->textColour;
+            }
+        }
+    }
+}
+
 }  // namespace platform
 
 using namespace platform;
@@ -104,53 +135,4 @@ BOOL GetTextExtentExPointW(HDC dc, LPCWSTR text, int length, int maxExtent, LPIN
     if (fit) *fit = fitting;
     if (size) *size = SIZE{width, f->ascent + f->descent};
     return TRUE;
-}
-
-int DrawTextW(HDC dc, LPCWSTR text, int length, LPRECT rect, UINT format) {
-    DeviceContext* d = ToDc(dc);
-    FontFace* f = d ? FaceOf(d) : nullptr;
-    if (!f || !text || !rect) return 0;
-    if (length < 0) length = int(std::wcslen(text));
-    int height = f->ascent + f->descent;
-    int width = Width(f, text, length);
-    int left = rect->left, top = rect->top;
-    if (format & DT_CENTER) left += (rect->right - rect->left - width) / 2;
-    if ((format & DT_VCENTER) && (format & DT_SINGLELINE))
-        top += (rect->bottom - rect->top - height) / 2;
-
-    DrawTarget t = TargetOf(d);
-    if (!t.surface) return height;
-    // Drawing stays inside the formatting rectangle and the target.
-    RECT formatting = *rect, clip;
-    OffsetRect(&formatting, t.originX, t.originY);
-    if (!IntersectRect(&clip, &formatting, &t.clip)) return height;
-    if (d->bkMode == OPAQUE) {
-        RECT cell{left, top, left + width, top + height}, fill;
-        OffsetRect(&cell, t.originX, t.originY);
-        if (IntersectRect(&fill, &cell, &clip))
-            for (LONG y = fill.top; y < fill.bottom; ++y)
-                std::fill_n(&t.surface->At(fill.left, y), fill.right - fill.left, d->bkColour);
-    }
-
-    int penX = left + t.originX, baseline = top + t.originY + f->ascent;
-    for (int i = 0; i < length; ++i) {
-        if (FT_Load_Char(f->face, FT_ULong(text[i]), kLoadFlags | FT_LOAD_RENDER)) continue;
-        FT_GlyphSlot g = f->face->glyph;
-        const FT_Bitmap& b = g->bitmap;
-        // The glyph's box on the target, and the part of it that may be drawn.
-        RECT box{penX + g->bitmap_left, baseline - g->bitmap_top, 0, 0}, shown;
-        box.right = box.left + LONG(b.width);
-        box.bottom = box.top + LONG(b.rows);
-        penX += int((g->advance.x + 32) >> 6);
-        if (b.pixel_mode != FT_PIXEL_MODE_MONO || !IntersectRect(&shown, &box, &clip)) continue;
-        for (LONG y = shown.top; y < shown.bottom; ++y) {
-            const unsigned char* bits = b.buffer + (y - box.top) * b.pitch;
-            for (LONG x = shown.left; x < shown.right; ++x) {
-                LONG col = x - box.left;
-                if (bits[col / 8] & (0x80 >> (col % 8))) t.surface->At(x, y) = d->textColour;
-            }
-        }
-    }
-    NoteDrawn(d, clip);
-    return height;
 }

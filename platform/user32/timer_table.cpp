@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
-#include "platform/user32/timers.h"
+#include "platform/user32/timer_table.h"
 
 #include <algorithm>
 
