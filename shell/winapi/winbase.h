@@ -1,0 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: The Quillby developers
+// kernel32 as the program uses it: its module and resources, the tick, the command line.
+#pragma once
+
+#include "shell/winapi/windef.h"
+
+HMODULE GetModuleHandleW(LPCWSTR moduleName);
+HRSRC FindResourceW(HMODULE module, LPCWSTR name, LPCWSTR type);
+HGLOBAL LoadResource(HMODULE module, HRSRC resource);
+LPVOID LockResource(HGLOBAL data);
+DWORD SizeofResource(HMODULE module, HRSRC resource);
+DWORD GetTickCount();
+LPWSTR GetCommandLineW();
