@@ -22,7 +22,7 @@ if [ "${1:-}" = "--merge" ]; then
   shift
 fi
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(dib wave icon stylus_script command_line resource_script)
+[ ${#targets[@]} -gt 0 ] || targets=(dib wave ico stylus_script command_line resource_script)
 for t in "${targets[@]}"; do
   if [ ! -x "$bin/fuzz_$t" ]; then
     echo "fuzz: no target $t in $bin (build it with: make fuzz)" >&2
