@@ -29,3 +29,17 @@ void HeadlessTest::Restart(platform::HeadlessOptions options) {
     platform::Start(std::move(owned));
     window = OpenTestWindow(L"TEST", RecordingProc, CS_DBLCLKS);
 }
+
+std::vector<UINT> HeadlessTest::Delivered() {
+    std::vector<UINT> out;
+    for (const MSG& m : Received()) out.push_back(m.message);
+    Received().clear();
+    return out;
+}
+
+std::vector<UINT> HeadlessTest::Take(int count) {
+    std::vector<UINT> out;
+    MSG msg;
+    while (count-- > 0 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) out.push_back(msg.message);
+    return out;
+}

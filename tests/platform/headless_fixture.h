@@ -25,6 +25,10 @@ class HeadlessTest : public ::testing::Test {
 
   public:
     static std::vector<MSG>& Received();
+    // The messages the window's procedure received since last asked.
+    static std::vector<UINT> Delivered();
+    // Takes up to `count` messages off the queue without dispatching them.
+    static std::vector<UINT> Take(int count);
 
   protected:
     platform::HeadlessBackend* backend = nullptr;

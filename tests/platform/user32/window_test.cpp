@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
+// Windows and their class: creation, where a window goes by default, and finding it.
 #include <gtest/gtest.h>
 
 #include "tests/platform/headless_fixture.h"
@@ -7,22 +8,6 @@
 namespace {
 
 using WindowTest = HeadlessTest;
-
-// What the window's procedure received since last asked.
-std::vector<UINT> Delivered() {
-    std::vector<UINT> out;
-    for (const MSG& m : HeadlessTest::Received()) out.push_back(m.message);
-    HeadlessTest::Received().clear();
-    return out;
-}
-
-// Takes `count` messages off the queue without dispatching them.
-std::vector<UINT> Take(int count) {
-    std::vector<UINT> out;
-    MSG msg;
-    while (count-- > 0 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) out.push_back(msg.message);
-    return out;
-}
 
 TEST_F(WindowTest, CreationSendsCreateInsideTheCallAndDefaultsBelowTheTaskBar) {
     EXPECT_EQ(Delivered().front(), UINT(WM_CREATE));
@@ -35,31 +20,6 @@ TEST_F(WindowTest, CreationSendsCreateInsideTheCallAndDefaultsBelowTheTaskBar) {
               nullptr);
     EXPECT_EQ(FindWindowW(L"TEST", L"TEST"), window);
     EXPECT_EQ(FindWindowW(L"TEST", L"Other"), nullptr);
-}
-
-TEST_F(WindowTest, PaintComesWhenTheQueueIsOtherwiseEmptyUntilValidated) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);  // showing painted
-    Delivered();
-    UpdateWindow(window);  // nothing is invalid: no paint
-    EXPECT_TRUE(Delivered().empty());
-    InvalidateRect(window, nullptr, FALSE);
-    PostMessageW(window, WM_LBUTTONUP, 0, 0);
-    EXPECT_EQ(Take(3), (std::vector<UINT>{WM_LBUTTONUP, WM_PAINT, WM_PAINT}));  // not validated
-    UpdateWindow(window);  // paints at once, which validates
-    EXPECT_EQ(Delivered(), std::vector<UINT>{WM_PAINT});
-    EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
-}
-
-TEST_F(WindowTest, AQuickSecondTapInPlaceBecomesADoubleClick) {
-    platform::PostStylus(true, 50, 50);
-    platform::PostStylus(false, 50, 50);
-    platform::PostStylus(true, 51, 49);  // soon and close: a double click
-    platform::PostStylus(true, 51, 49);  // a third press starts afresh
-    backend->Advance(600);
-    platform::PostStylus(true, 51, 49);  // too late
-    EXPECT_EQ(Take(5), (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK,
-                                          WM_LBUTTONDOWN, WM_LBUTTONDOWN}));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
-// GDI's objects and copies: memory DCs and their bitmaps, copies that reach past either bitmap.
+// Copies between DCs (BitBlt, TransparentImage) that reach past either bitmap.
 // (GetPixel, SetPixel and GetDIBits are the tests' own means of reading pictures: the toolkit's
 // and the game's tests read the same pixels through them here and on Windows.)
 #include <gtest/gtest.h>
@@ -11,41 +11,17 @@
 
 namespace {
 
-using GdiTest = HeadlessTest;
+using BitBltTest = HeadlessTest;
 
 constexpr COLORREF kKey = RGB(246, 140, 197);
 constexpr COLORREF kUntouched = RGB(1, 1, 1);
-
-TEST_F(GdiTest, AMemoryDcStartsWithAOneByOneMonochromeBitmapAndKeepsWhatItHolds) {
-    HDC windowDc = GetDC(window);
-    HDC memory = CreateCompatibleDC(windowDc);
-    HBITMAP full = CreateCompatibleBitmap(windowDc, 7, 5);
-    HBITMAP mono = CreateCompatibleBitmap(memory, 7, 5);
-    BITMAP info{};
-    ASSERT_EQ(GetObjectW(full, sizeof info, &info), int(sizeof info));
-    EXPECT_TRUE(info.bmWidth == 7 && info.bmHeight == 5 && info.bmBitsPixel == 32);
-    GetObjectW(mono, sizeof info, &info);
-    EXPECT_EQ(info.bmBitsPixel, 1);
-    HGDIOBJ initial = SelectObject(memory, full);
-    GetObjectW(initial, sizeof info, &info);
-    EXPECT_TRUE(info.bmWidth == 1 && info.bmHeight == 1);
-    EXPECT_FALSE(DeleteObject(full));                // held by the DC
-    EXPECT_EQ(SelectObject(memory, initial), full);  // gives back what was selected before
-    EXPECT_TRUE(DeleteObject(full) && DeleteObject(mono) && DeleteDC(memory));
-    ReleaseDC(window, windowDc);
-    EXPECT_EQ(GetDeviceCaps(windowDc, HORZRES), 0);  // released
-    // Stale handles are refused.
-    EXPECT_FALSE(DeleteDC(memory));
-    EXPECT_FALSE(BitBlt(memory, 0, 0, 1, 1, memory, 0, 0, SRCCOPY));
-    EXPECT_EQ(SelectObject(memory, GetStockObject(WHITE_BRUSH)), nullptr);
-}
 
 // Every pixel of the source a colour of its own, but (1, 1), which is the key colour.
 COLORREF SourceColour(int x, int y) {
     return x == 1 && y == 1 ? kKey : RGB(10 + x, 20 + y, 30);
 }
 
-TEST_F(GdiTest, CopiesReachingPastEitherBitmapTakeTheSourcesPixelsAloneEachWhereItBelongs) {
+TEST_F(BitBltTest, CopiesReachingPastEitherBitmapTakeTheSourcesPixelsAloneEachWhereItBelongs) {
     // A copy that read on past the end of a source row would bring the next row's first pixels
     // into view; one that read past the last row, whatever lay beyond the bitmap. One that wrote
     // past the destination's row would change the next row's first pixels.
