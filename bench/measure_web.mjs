@@ -5,14 +5,17 @@
 //   first frame from navigation to the title on the canvas, at most 300 ms from 127.0.0.1;
 //   idle        Chromium's renderer and GPU processes while the title waits, at most 1 % of a
 //               core; and once something moves, how late the loop comes back to the queue
-//               and how far apart the sparkle's steps fall (255 ms in the headless run).
-// Usage: node bench/measure_web.mjs [--runs N] [--idle-seconds S]
+//               and how far apart the sparkle's steps fall (255 ms in the headless run);
+//   voice       with ?speak, how much later than headless each voice comes after the sound
+//               before it (the page's note of each sound as it reaches the page).
+// Usage: node bench/measure_web.mjs [--runs N] [--idle-seconds S] [--voice-runs N]
 import { execFileSync } from 'node:child_process';
 import { mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { gzipSync } from 'node:zlib';
 import { ROOT, SITE, launch, serve } from '../tests/platform/hosts/web/harness.mjs';
+import { clickPage, headless } from '../tests/platform/hosts/web/screens.mjs';
 
 const option = (name, fallback) => {
   const at = process.argv.indexOf(name);
@@ -20,6 +23,7 @@ const option = (name, fallback) => {
 };
 const runs = option('--runs', 10);
 const idleSeconds = option('--idle-seconds', 10);
+const voiceRuns = option('--voice-runs', 5);
 const BUDGET_BYTES = 600 * 1024;
 const BUDGET_FIRST_FRAME_MS = 300;
 const BUDGET_IDLE_PERCENT = 1;
@@ -146,6 +150,38 @@ console.log(`sparkle steps apart, browser:  ${browserSteps.map((g) => g.toFixed(
 const stepsOk = browserSteps.length === headlessSteps.length && off.every((d) => Math.abs(d) <= 10);
 console.log(`sparkle steps within 10 ms of their headless spacing: ${verdict(stepsOk)}`);
 failed ||= !stepsOk;
+await context.close();
+
+// The voice: a card after the title and one after the next arrow, each voice against the
+// headless run of the same taps, a fresh context each time.
+const voiceScript = '500 down 120 160\n540 up 120 160\n4000 down 170 282\n4040 up 170 282\n';
+const want = headless(voiceScript, { speak: true }).sounds;
+const voiceLate = new Map(); // [sound before, voice] -> ms later than headless, each run
+for (let run = 0; run < voiceRuns; ++run) {
+  const voiced = await browser.newContext({ viewport: { width: 480, height: 640 } });
+  const tab = await voiced.newPage();
+  await tab.goto(server.url + '?start-tick=2026&test&speak');
+  await tab.waitForFunction(() => window.quillbyTest?.firstFrameMs != null);
+  for (const [at, count] of [[[120, 160], 4], [[170, 282], want.length]]) {
+    await clickPage(tab, at);
+    await tab.waitForFunction((n) => window.quillbyTest.sounds.length >= n, count, { timeout: 10000 });
+    await tab.waitForTimeout(1500);
+  }
+  const { sounds, soundTimes } = await tab.evaluate(() => window.quillbyTest);
+  await voiced.close();
+  if (sounds.join() !== want.map(([, id]) => id).join()) {
+    console.log(`voice: the page played ${sounds.join(' ')} where headless plays ${want.map(([, id]) => id).join(' ')}`);
+    failed = true;
+    break;
+  }
+  for (let i = 1; i < want.length; ++i) {
+    if (want[i][1] >= 20000) continue;
+    const key = `${want[i - 1][1]} → ${want[i][1]}`;
+    voiceLate.set(key, [...(voiceLate.get(key) ?? []), soundTimes[i] - soundTimes[i - 1] - (want[i][0] - want[i - 1][0])]);
+  }
+}
+for (const [key, late] of voiceLate)
+  console.log(`voice ${key}: ${late.map((ms) => ms.toFixed(1)).join(', ')} ms later than headless (${voiceRuns} runs)`);
 
 await browser.close();
 await server.close();
