@@ -72,7 +72,8 @@ async function intoQuiz(tab) {
 // A right answer's sparkle is under way: the page goes away for longer than the sparkle
 // lasts (`goAway`, which leaves it hidden) and comes back (`comeBack`). Away, the game stands
 // still (a hidden tab's timers still run, once a second) and nothing sounds; back, the sparkle
-// plays on, neither over at once nor for long, and the next round is the headless one.
+// plays on, not over at once, and the next round is the headless one. Gives how long the page
+// was shown meanwhile: the sparkle and what the machine added, which is the machine's.
 async function awayMidSparkle(tab, right, next, goAway, comeBack) {
   const asked = await tab.evaluate(() => window.quillbyTest.sounds.length);
   await tab.tap(right);
@@ -85,10 +86,12 @@ async function awayMidSparkle(tab, right, next, goAway, comeBack) {
   await comeBack();
   await shows(tab, next);
   // The time the page was shown from the press to the next round: the sparkle's eight steps
-  // of more than 250 ms each, and what a busy machine adds, but not the time away.
+  // of more than 250 ms each by the game's clock, which runs only then, and what a busy
+  // machine adds. A sparkle that went on while the page was away would end sooner.
   const { pressedAt, hiddenAt, shownAt } = await state(tab);
   const shownMs = hiddenAt - pressedAt + (await tab.evaluate(() => performance.now())) - shownAt;
-  assert.ok(shownMs > SPARKLE_MS && shownMs < SPARKLE_MS * 5, `the sparkle was shown for ${shownMs.toFixed(0)} ms`);
+  assert.ok(shownMs > SPARKLE_MS, `the sparkle was shown for only ${shownMs.toFixed(0)} ms`);
+  return shownMs;
 }
 
 // Off to another page of the site, and back through the history.
@@ -127,14 +130,15 @@ test('hidden, frozen and kept in the back-forward cache, the game goes on where 
     await tab.hide();
     await sleep(SPARKLE_MS * 1.5);
   };
-  await awayMidSparkle(tab, BOTTOM_RIGHT, shots.round2, hide, () => tab.show());
+  const hidden = await awayMidSparkle(tab, BOTTOM_RIGHT, shots.round2, hide, () => tab.show());
   // Frozen, a page runs nothing, not even a look at it from here; resumed, it is still hidden.
   const freeze = async () => {
     await tab.send('Page.setWebLifecycleState', { state: 'frozen' });
     await sleep(SPARKLE_MS);
     await tab.send('Page.setWebLifecycleState', { state: 'active' });
   };
-  await awayMidSparkle(tab, TOP_RIGHT, shots.round3, freeze, () => tab.show());
+  const frozen = await awayMidSparkle(tab, TOP_RIGHT, shots.round3, freeze, () => tab.show());
+  t.diagnostic(`the sparkle was shown for ${hidden.toFixed(0)} ms around the page hidden, ${frozen.toFixed(0)} ms around it frozen`);
   await refusedSecondTab();
 
   await away(tab);
