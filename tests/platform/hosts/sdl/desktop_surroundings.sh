@@ -2,9 +2,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # SPDX-FileCopyrightText: The Quillby developers
 # The desktop game when the world around it misbehaves, under Xvfb:
-#  1. the display goes away (20 tries, four at a time): each copy ends within a second with
-#     exit code 1 and one line on stderr, its single-instance socket gone; a new launch then
-#     opens its window;
+#  1. the display goes away (20 tries, four at a time): each copy ends, with exit code 1 and
+#     one line on stderr, its single-instance socket gone; a new launch then opens its window.
+#     How soon it ends (well within a second) is the machine's, and reported: one still running
+#     10 s later has not seen its display go;
 #  2. one copy per display: a copy on another display does not stop a launch on this one.
 # (A copy that stopped answering: launch_storm.sh.)
 # Exits 77 (skipped) where Xvfb or xdotool is missing or Xvfb cannot start.
@@ -76,10 +77,10 @@ display_lost_try() {
   sleep "0.$((RANDOM % 9))"
   local start=$EPOCHREALTIME
   kill "$(cat "$work/lost$n.x.pid")"
-  for _ in $(seq 100); do kill -0 "$game" 2>/dev/null || break; sleep 0.02; done
+  for _ in $(seq 500); do kill -0 "$game" 2>/dev/null || break; sleep 0.02; done
   ended=$(awk -v a="$start" -v b="$EPOCHREALTIME" 'BEGIN { printf "%d", (b - a) * 1000 }')
   if kill -0 "$game" 2>/dev/null; then
-    echo "still running 2 s after its display went, $(awk '{print $14 + $15}' "/proc/$game/stat") ticks of processor" >"$work/lost$n.result"
+    echo "still running 10 s after its display went, $(awk '{print $14 + $15}' "/proc/$game/stat") ticks of processor" >"$work/lost$n.result"
     return
   fi
   code=0
@@ -87,7 +88,6 @@ display_lost_try() {
   local said
   said=$(cat "$work/game$n.err")
   if [ "$code" != 1 ]; then echo "exit code $code: $said" >"$work/lost$n.result"
-  elif [ "$ended" -gt 1000 ]; then echo "ended $ended ms after its display" >"$work/lost$n.result"
   elif [ "$(wc -l <"$work/game$n.err")" != 1 ] || [[ "$said" != "quillby: no display ("*"); ending" ]]; then
     echo "said: $said" >"$work/lost$n.result"
   elif [ -e "$XDG_RUNTIME_DIR/quillby-x11-$display.sock" ]; then echo "left its socket" >"$work/lost$n.result"
@@ -110,7 +110,7 @@ leftover=$(find "$XDG_RUNTIME_DIR" -type s)
 display=$(start_x after) || skip "Xvfb did not start"
 launch "$display" after
 await_windows "$display" 100 1 || fail "no window after the displays went: $(cat "$work/after.err")"
-echo "20 lost displays: each copy ended with exit code 1 and one line within $slowest ms; a new launch opened its window"
+echo "20 lost displays: each copy ended with exit code 1 and one line, the slowest $slowest ms after its display; a new launch opened its window"
 
 # 2. One copy per display.
 other=$(start_x other) || skip "a second Xvfb did not start"
