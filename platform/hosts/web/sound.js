@@ -55,13 +55,14 @@ export class SoundPlayer {
 
   // The page went away (hidden, frozen, cached) or came back. What plays stops as the page
   // goes, and the context rests: nothing sounds from a page no one sees. The next sound wakes
-  // the context again.
+  // the context again. A context still waking from the last touch says it is suspended until
+  // it runs: it is told to rest all the same, after it has woken.
   setAway(away) {
     this.away = away;
     if (!away || !this.context) return;
     this.fadeOut();
     clearTimeout(this.restTimer);
-    if (this.context.state === 'running') this.context.suspend().catch(() => {});
+    if (this.context.state !== 'closed') this.context.suspend().catch(() => {});
   }
 
   // Every press: the first one lets the page play. A context the system has stopped meanwhile

@@ -130,6 +130,16 @@ test('a page that goes away fades out what plays, rests the context and plays no
   assert.deepEqual(fake.log, ['start 8', `ramp 0 ${end}`, `stop ${end}`, 'suspend', 'resume', 'start 8']);
 });
 
+test('a page that goes away while the context still wakes from a touch rests it all the same', () => {
+  const fake = fakeContext('suspended');
+  fake.context.resume = async () => fake.log.push('resume'); // it runs only later
+  const player = new SoundPlayer(() => fake.context);
+  player.open();
+  player.touch();
+  player.setAway(true);
+  assert.deepEqual(fake.log, ['resume', 'suspend']);
+});
+
 test('a browser without Web Locks, or one that refuses them here, plays without the one-game check', async () => {
   const refusing = { request: () => Promise.reject(new DOMException('opaque origin', 'SecurityError')) };
   const throwing = {
