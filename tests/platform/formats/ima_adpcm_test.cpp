@@ -3,6 +3,7 @@
 // The voice's IMA ADPCM as the platform decodes it, against sox's own decoder, and handed to a
 // backend decoded once a run.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -54,7 +55,8 @@ std::vector<int16_t> Decode(const Bytes& image) {
 
 // What sox's own decoder makes of the image.
 std::vector<int16_t> SoxDecode(const Bytes& image) {
-    std::string path = testing::TempDir() + "quillby-adpcm.wav";
+    // One file a process: test programs of other builds may decode at the same moment.
+    std::string path = testing::TempDir() + "quillby-adpcm-" + std::to_string(::getpid()) + ".wav";
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(image.data()), std::streamsize(image.size()));
     std::string command = "sox -t wav '" + path + "' -t raw -e signed -b 16 -L - 2>&1";
