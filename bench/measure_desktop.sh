@@ -76,14 +76,16 @@ cpu_and_wakeups() {
 
 # One run: the title waits, a tap opens the first letter card, which waits; then the quiz, whose
 # first round for this start tick is V, is answered with the van, which sparkles; the close
-# button ends the game. $1 names the run; the rest of the arguments are its environment.
+# button ends the game. $1 names the run, $2 holds the game's own further options (the voice's
+# --speak: once a card's letter and word are said it must rest as still as without); the rest of
+# the arguments are its environment.
 measure() {
-  local name=$1
-  shift
+  local name=$1 options=$2
+  shift 2
   local launched window game
   launched=$(date +%s.%N)
   env "$@" QUILLBY_DESKTOP_STATS="$work/stats" /usr/bin/time -f "%M %e %U %S" -o "$work/time" \
-    "$exe" --scale 2 --start-tick 1234 2>"$work/stderr" &
+    "$exe" --scale 2 --start-tick 1234 $options 2>"$work/stderr" &
   game=$!
   pids+=("$game")
   window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quillby$' | head -1)
@@ -141,8 +143,9 @@ measure() {
 echo "quillby $("$shipped" --version | cut -d' ' -f2) on $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg);" \
   "${seconds} s per stretch, Xvfb, scale 2"
 # No driver of that name: as on a machine without sound, the game plays silently.
-measure "no audio device" SDL_AUDIODRIVER=none
-measure "audio device (dummy)" SDL_AUDIODRIVER=dummy
+measure "no audio device" "" SDL_AUDIODRIVER=none
+measure "audio device (dummy)" "" SDL_AUDIODRIVER=dummy
+measure "audio device (dummy), with the voice" --speak SDL_AUDIODRIVER=dummy
 size=$(stat -c %s "$shipped")
 strip -o "$work/stripped" "$shipped"
 echo "executable: $((size / 1024)) KiB as built, $(($(stat -c %s "$work/stripped") / 1024)) KiB stripped"

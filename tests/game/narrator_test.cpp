@@ -7,10 +7,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "game/wave_length.h"
 #include "shell/platform.h"
+#include "tests/support/host_test.h"
+#include "toolkit/sounds.h"
 
 namespace {
 
@@ -58,6 +61,53 @@ TEST(NarratorTest, ASoundLastsAsItsHeaderSays) {
     EXPECT_EQ(WaveLengthMs(adpcm.data(), adpcm.size()), 125u);
     EXPECT_EQ(WaveLengthMs(adpcm.data(), adpcm.size() - 1), 0u);
     EXPECT_EQ(WaveLengthMs("RIFF----WAVE", 12), 0u);
+}
+
+// The voice on the test window, told what the game screen would tell it, ticked each
+// millisecond as the loop would be.
+class NarratorRoundTest : public HostTest {
+  protected:
+    static constexpr int Click = 20000, Right = 20002, Bus = 701, BusWord = 1701, B = 1401;
+
+    void TickFor(uint32_t ms) {
+        for (uint32_t i = 0; i < ms; ++i) {
+            test_host::Advance(1);
+            narrator->OnTick(test_host::Now());
+        }
+    }
+    void SetUp() override {
+        HostTest::SetUp();
+        narrator = std::make_unique<Narrator>(window);
+    }
+    void TearDown() override {
+        narrator.reset();
+        HostTest::TearDown();
+    }
+    std::unique_ptr<Narrator> narrator;
+};
+
+// A quick child answers right while the round's letter still waits for the click: the round is
+// over, so only the picture's word is said after the right sound, and once nothing waits no
+// timer is left to wake the loop for nothing.
+TEST_F(NarratorRoundTest, ARightAnswerEndsTheRoundsLetterAndNothingWaitingLeavesNoTimer) {
+    narrator->OnRoundStarted(1);
+    narrator->OnSoundStart(LoadWave(Click));
+    TickFor(10);
+    narrator->OnPictureAnswered(Bus, true);
+    narrator->OnSoundStart(LoadWave(Right));
+    TickFor(5000);
+    EXPECT_EQ(test_host::Sounds(), std::vector<int>{BusWord})
+        << "after the right answer the letter of the round it ended was said";
+    EXPECT_FALSE(KillTimer(window, Narrator::WakeTimer))
+        << "the voice's wake timer is still set with nothing left to say";
+
+    // And the letter of a round still going is said once the click has ended, the timer gone.
+    narrator->OnRoundStarted(1);
+    narrator->OnSoundStart(LoadWave(Click));
+    TickFor(1000);
+    EXPECT_EQ(test_host::Sounds(), (std::vector<int>{BusWord, B}));
+    EXPECT_FALSE(KillTimer(window, Narrator::WakeTimer))
+        << "the voice's wake timer is still set with nothing left to say";
 }
 
 }  // namespace

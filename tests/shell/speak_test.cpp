@@ -17,7 +17,9 @@ namespace {
 
 using Sounds = std::vector<std::pair<uint32_t, int>>;  // when, which
 
-constexpr uint32_t Pause = Narrator::PauseMs;
+// Between the end of one clip and the start of the next: with the clips' own quiet ends a child
+// hears about 190 ms between a letter and its word, no run-together "B-bus".
+constexpr uint32_t Pause = 150;
 constexpr int Switch = 20003, Click = 20000, Right = 20002, Wrong = 20007;
 struct Spot {
     int x, y;
@@ -52,9 +54,9 @@ int WordOf(int letter, const Sounds& heard, size_t at) {
     return word % 100 == letter && word >= 500 && word < 800 ? heard[at].second : -1;
 }
 
-std::string Tap(uint32_t at, Spot s) {
+std::string Tap(uint32_t at, Spot s, uint32_t held = 20) {
     std::string where = " " + std::to_string(s.x) + " " + std::to_string(s.y) + "\n";
-    return std::to_string(at) + " down" + where + std::to_string(at + 20) + " up" + where;
+    return std::to_string(at) + " down" + where + std::to_string(at + held) + " up" + where;
 }
 
 // A card: the switch or the click, then at its end the letter's name, then after the name and
@@ -139,6 +141,36 @@ TEST(SpeakTest, AGameSoundCutsTheVoiceAndWhatTheScreenNoLongerShowsIsNeverSaid) 
                 {card, Name(0)},
                 {card + Length(Name(0)) + Pause, WordOf(0, heard, 6)}};
     EXPECT_EQ(heard, expected) << quiz.log;
+}
+
+// A quick child taps before the round's letter is said (start tick 2026: B, the yarn top right
+// wrong, the bus bottom right right). A wrong picture's word follows its tap, the letter after
+// it; a right one ends the round, whose letter is then never said.
+TEST(SpeakTest, AQuickTapIsAnsweredFirstAndARightOneDropsTheLetterOfTheRoundItEnds) {
+    uint32_t tapAt = 300 + Length(Click) / 2;  // while the quiz's click plays
+    std::string start = Tap(100, Title) + Tap(300, Quiz, 5);
+    Session wrong = RunSession(start + Tap(tapAt, {180, 60}), 2026, false, 3000, true);
+    Sounds heard = Heard(wrong);
+    uint32_t yarn = tapAt + Length(Wrong), b = yarn + Length(1624) + Pause;
+    Sounds expected{{100, Switch}, {100 + Length(Switch), Name(0)},
+                    {300, Click},  {tapAt, Wrong},
+                    {yarn, 1624},  {b, Name(1)}};
+    EXPECT_EQ(heard, expected) << "the word of the picture tapped should come before the letter "
+                                  "still waiting, right after the wrong sound\n"
+                               << wrong.log;
+
+    // Until just before the sparkle's end starts the next round.
+    Session right =
+        RunSession(start + Tap(tapAt, {180, 260}), 2026, false, tapAt + 8 * 251 - 10, true);
+    heard = Heard(right);
+    expected = {{100, Switch},
+                {100 + Length(Switch), Name(0)},
+                {300, Click},
+                {tapAt, Right},
+                {tapAt + Length(Right), 1701}};
+    EXPECT_EQ(heard, expected) << "after a right answer only its word is said, not the letter "
+                                  "of the round it ended\n"
+                               << right.log;
 }
 
 }  // namespace

@@ -95,7 +95,8 @@ int main(int argc, char** argv) {
     std::cout << "played " << soak::Clock(run.elapsed()) << " in " << seconds
               << " s: " << run.taps() << " presses (" << run.bursts() << " bursts of 20), "
               << run.rounds() << " quiz rounds, " << run.frames() << " copies onto the window, "
-              << run.sounds() << " sounds; the tick "
+              << run.sounds() << " sounds (" << run.quietMoments()
+              << " quiet moments after them with no timer checked); the tick "
               << (run.wrapped() ? "wrapped" : "did not wrap") << "\n"
               << "after every round: " << soak::Describe(run.firstRound()) << "\n"
               << "heap after a round: at most " << run.heapFirstBlock() / 1024

@@ -21,6 +21,9 @@ constexpr uint32_t kRoundReadyMs = 2600;
 // and the child keeps making them; after this one the child waits for the census.
 constexpr uint32_t kQuietAfterMs = 1500;
 constexpr int kCloseX = 227, kCloseY = 13;
+// The voice leaves 150 ms after each clip before the next; the loop comes back for a clip within
+// a few milliseconds of its moment.
+constexpr uint32_t kVoicePauseMs = 150, kQuietMarginMs = 50;
 constexpr uint32_t kCloseWithinMs = 10000;
 
 }  // namespace
@@ -58,6 +61,7 @@ void SoakBackend::NextGesture(uint32_t now) {
 void SoakBackend::Poll() {
     uint32_t now = elapsed();
     if (clock_ < options_.startTick) wrapped_ = true;
+    CheckQuiet(now);
     if (censusAt_ && now >= *censusAt_) {
         censusAt_.reset();
         CountRound();
@@ -86,6 +90,12 @@ void SoakBackend::Poll() {
 
 void SoakBackend::StartSound(const platform::Sound& sound) {
     sounds_++;
+    // 16-bit PCM by now, the voice's ADPCM decoded; in whole milliseconds rounded up.
+    uint64_t samples = sound.bitsPerSample ? sound.dataBytes * 8 / size_t(sound.bitsPerSample) : 0;
+    uint32_t lengthMs =
+        sound.sampleRate ? uint32_t((samples * 1000 + sound.sampleRate - 1) / sound.sampleRate) : 0;
+    quietAt_ = elapsed() + lengthMs + kVoicePauseMs;
+    quietChecked_ = false;
     if (sound.resourceId != kRightAnswerSound || closing_) return;
     uint32_t now = elapsed();
     censusAt_ = now + kRoundReadyMs;
@@ -124,6 +134,17 @@ void SoakBackend::CountRound() {
              << "; heap " << heap / 1024 << " KiB (at most " << heapHighest_ / 1024
              << " KiB so far)" << std::endl;
     if (options_.plantLeak) CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
+}
+
+// Every line waits only for the sound playing and the pause after it: once those are over and
+// no sound has begun, the game has nothing due and must not keep its loop waking for it.
+void SoakBackend::CheckQuiet(uint32_t now) {
+    if (quietChecked_ || now < quietAt_ + kQuietMarginMs) return;
+    quietChecked_ = true;
+    quietMoments_++;
+    if (size_t timers = TakeCensus().timers)
+        Fail("at " + Clock(now) + " nothing was left to say and " + std::to_string(timers) +
+             " timer(s) still woke the loop");
 }
 
 void SoakBackend::Fail(const std::string& why) {

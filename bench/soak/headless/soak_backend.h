@@ -2,8 +2,10 @@
 // SPDX-FileCopyrightText: The Quillby developers
 // The host of a long headless run: the headless host's virtual clock (one millisecond a look at
 // an empty queue) with a child tapping instead of a script. After every quiz round it takes the
-// platform's census (census.h), which must be the same as after the first round; at the end it
-// taps the close button, and the game must end with exit code 0.
+// platform's census (census.h), which must be the same as after the first round; whenever the
+// last sound and the voice's pause after it have ended with nothing new begun, nothing can be
+// waiting to be said, and no timer may be set to wake the loop; at the end it taps the close
+// button, and the game must end with exit code 0.
 #pragma once
 
 #include <cstdint>
@@ -46,6 +48,7 @@ class SoakBackend : public platform::Backend {
     uint64_t bursts() const { return child_.bursts(); }
     uint64_t frames() const { return frames_; }
     uint64_t sounds() const { return sounds_; }
+    uint64_t quietMoments() const { return quietMoments_; }
     bool wrapped() const { return wrapped_; }
     uint32_t elapsed() const { return clock_ - options_.startTick; }
     const Census& firstRound() const { return first_; }
@@ -60,6 +63,7 @@ class SoakBackend : public platform::Backend {
     void Post(const StylusEvent& e);
     void NextGesture(uint32_t now);
     void CountRound();
+    void CheckQuiet(uint32_t now);
     Census Expected(const Census& now) const;
     void Fail(const std::string& why);
 
@@ -80,7 +84,11 @@ class SoakBackend : public platform::Backend {
     uint32_t closedAt_ = 0;
     bool closeSent_ = false;
 
-    uint64_t rounds_ = 0, taps_ = 0, frames_ = 0, sounds_ = 0;
+    // When the last sound started and the pause after it end; whether that moment was checked.
+    uint32_t quietAt_ = 0;
+    bool quietChecked_ = true;
+
+    uint64_t rounds_ = 0, taps_ = 0, frames_ = 0, sounds_ = 0, quietMoments_ = 0;
     Census first_;
     size_t heapFirstBlock_ = 0;  // the most the heap held after any round of the first report
     size_t heapHighest_ = 0;

@@ -120,4 +120,21 @@ TEST(MixerTest, ASoundAskedForAfterTheOneBeforeHasEndedKeepsItsDistance) {
     EXPECT_TRUE(mixer.Silent());
 }
 
+// The program's clock counts whole milliseconds, so a sound it holds ended can have a fraction
+// of one still to play: 100.7 ms of it, asked after at 100 ms. The next one waits for its last
+// frame rather than fading it.
+TEST(MixerTest, ASoundAskedForInTheLastMillisecondOfTheOneBeforeWaitsForItsLastFrame) {
+    const AudioFormat format{48000, 2};
+    const size_t n = 4834, asked = 4800;  // 100.7 ms, and 100 ms
+    std::vector<float> a(2 * n, 0.5f), b(2 * n, -0.5f);
+    Mixer mixer(format);
+    mixer.Play(a.data(), n);
+    mixer.Play(b.data(), n, asked);
+    std::vector<float> out = MixFrames(mixer, 2 * n, 2);
+    for (size_t i = 0; i < 2 * n; ++i)
+        ASSERT_EQ(out[i], i < n ? 0.5f : -0.5f)
+            << "frame " << i << ": the next sound started " << n - asked
+            << " frames early, fading the end of the one before";
+}
+
 }  // namespace
