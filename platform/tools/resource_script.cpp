@@ -1,155 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
+// A resource script read line by line into its resources and string table.
 #include "platform/tools/resource_script.h"
 
-#include <cstdio>
 #include <set>
-#include <sstream>
 
-#include "platform/formats/printable.h"
+#include "platform/tools/resource_script_tokens.h"
 
 namespace platform {
 namespace {
-
-struct Token {
-    enum class Kind { Word, String, Comma };
-    Kind kind;
-    std::string text;  // a word as written; a string's bytes once its escapes are undone
-};
-
-bool IsSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
-}
-
-std::string Quote(std::string_view text) {
-    return "'" + Printable(text) + "'";
-}
-
-std::string Upper(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
-    return text;
-}
-
-void AppendUtf8(char32_t code, std::string& out) {
-    if (code < 0x80) {
-        out += char(code);
-    } else if (code < 0x800) {
-        out += char(0xC0 | (code >> 6));
-        out += char(0x80 | (code & 0x3F));
-    } else {
-        out += char(0xE0 | (code >> 12));
-        out += char(0x80 | ((code >> 6) & 0x3F));
-        out += char(0x80 | (code & 0x3F));
-    }
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-// Reads the string that opens at line[at] == '"' and moves `at` past it; returns the problem,
-// or "". \x escapes come back as UTF-8, so that every string goes through one decoder.
-std::string ReadString(std::string_view line, size_t& at, std::string& out) {
-    for (++at; at < line.size(); ++at) {
-        char c = line[at];
-        if (c == '"') {
-            if (at + 1 < line.size() && line[at + 1] == '"') {
-                out += '"';
-                ++at;
-                continue;
-            }
-            ++at;
-            return "";
-        }
-        if (c != '\\') {
-            out += c;
-            continue;
-        }
-        if (++at == line.size()) break;
-        char e = line[at];
-        if (e == 'n') {
-            out += '\n';
-        } else if (e == 't') {
-            out += '\t';
-        } else if (e == '\\') {
-            out += '\\';
-        } else if (e == 'x') {
-            char32_t code = 0;
-            int digits = 0;
-            for (; digits < 4 && at + 1 < line.size() && HexDigit(line[at + 1]) >= 0; ++digits)
-                code = code * 16 + char32_t(HexDigit(line[++at]));
-            if (digits == 0) return "\\x needs one to four hex digits";
-            if (code == 0) return "a string may not hold \\x0 (it would end the string)";
-            if (code >= 0xD800 && code <= 0xDFFF)
-                return "\\x" + std::string(line.substr(at + 1 - digits, digits)) +
-                       " is half of a surrogate pair, not a character";
-            AppendUtf8(code, out);
-        } else {
-            return "unknown escape " + Quote(std::string{'\\', e}) +
-                   " (known: \\n, \\t, \\\\, \\xHHHH and \"\" for a quote)";
-        }
-    }
-    return "unterminated string";
-}
-
-// Splits a line into words, quoted strings and commas, up to a // comment.
-std::string Tokenize(std::string_view line, std::vector<Token>& tokens) {
-    auto commentAt = [&](size_t at) { return line.substr(at, 2) == "//"; };
-    for (size_t at = 0; at < line.size();) {
-        char c = line[at];
-        if (IsSpace(c)) {
-            ++at;
-        } else if (commentAt(at)) {
-            break;
-        } else if (c == ',') {
-            tokens.push_back({Token::Kind::Comma, ","});
-            ++at;
-        } else if (c == '"') {
-            Token token{Token::Kind::String, ""};
-            if (std::string problem = ReadString(line, at, token.text); !problem.empty())
-                return problem;
-            tokens.push_back(std::move(token));
-        } else {
-            size_t end = at;
-            while (end < line.size() && !IsSpace(line[end]) && line[end] != '"' &&
-                   line[end] != ',' && !commentAt(end))
-                ++end;
-            tokens.push_back({Token::Kind::Word, std::string(line.substr(at, end - at))});
-            at = end;
-        }
-    }
-    return "";
-}
-
-// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF, no NUL.
-bool DecodeUtf8(const std::string& text, std::u32string& out) {
-    for (size_t i = 0; i < text.size();) {
-        unsigned char c = text[i];
-        int extra = c < 0x80                 ? 0
-                    : c >= 0xC2 && c <= 0xDF ? 1
-                    : c >= 0xE0 && c <= 0xEF ? 2
-                    : c >= 0xF0 && c <= 0xF4 ? 3
-                                             : -1;
-        if (extra < 0 || text.size() - i <= size_t(extra)) return false;
-        char32_t code = extra ? c & (0x3F >> extra) : c;
-        for (int k = 1; k <= extra; ++k) {
-            unsigned char next = text[i + k];
-            if ((next & 0xC0) != 0x80) return false;
-            code = code << 6 | (next & 0x3F);
-        }
-        static constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
-        if (code == 0 || code < kSmallest[extra] || code > 0x10FFFF ||
-            (code >= 0xD800 && code <= 0xDFFF))
-            return false;
-        out += code;
-        i += size_t(extra) + 1;
-    }
-    return true;
-}
 
 // A whole number from `low` to 65535, digits only.
 bool ReadId(const Token& token, int low, int& id) {
@@ -306,64 +165,10 @@ class Parser {
     std::map<int, int> stringLines_;
 };
 
-std::string WideLiteral(const std::u32string& text) {
-    std::string out = "L\"";
-    for (char32_t c : text) {
-        if (c >= 0x20 && c < 0x7F && c != '"' && c != '\\' && c != '?') {
-            out += char(c);
-        } else {
-            char escaped[16];
-            std::snprintf(escaped, sizeof escaped, "\\U%08X", unsigned(c));
-            out += escaped;
-        }
-    }
-    return out + "\"";
-}
-
 }  // namespace
 
 ResourceScript ParseResourceScript(std::string_view text, const std::string& name) {
     return Parser(name).Run(text);
-}
-
-std::string ResourceTableSource(const ResourceScript& script,
-                                const std::vector<std::vector<uint8_t>>& contents,
-                                const std::string& scriptName) {
-    std::ostringstream out;
-    out << "// Made by rc_compile from " << scriptName
-        << "; do not edit.\n#include \"platform/kernel32/resource_table.h\"\n\nnamespace platform "
-           "{\nnamespace {\n";
-    for (size_t i = 0; i < script.resources.size(); ++i) {
-        const std::vector<uint8_t>& bytes = contents.at(i);
-        out << "const uint8_t r" << i << "[] = {";
-        for (size_t k = 0; k < bytes.size(); ++k)
-            out << (k % 24 ? "" : "\n") << int(bytes[k]) << ',';
-        if (bytes.empty()) out << "0";
-        out << "};\nconstexpr size_t s" << i << " = " << bytes.size() << ";\n";
-    }
-    out << "}  // namespace\n\nconst ResourceEntry kResources[] = {\n";
-    for (size_t i = 0; i < script.resources.size(); ++i) {
-        const ScriptedResource& r = script.resources[i];
-        int typeId = r.type == "BITMAP" ? 2 : r.type == "ICON" ? 14 : r.type == "RCDATA" ? 10 : 0;
-        std::string typeName = typeId ? "nullptr" : "L\"" + r.type + "\"";
-        out << "    {" << typeId << ", " << typeName << ", " << r.id << ", r" << i << ", s" << i
-            << "},\n";
-    }
-    if (script.resources.empty()) out << "    {0, nullptr, 0, nullptr, 0},\n";
-    out << "};\nconst size_t kResourceCount = " << script.resources.size()
-        << ";\n\nconst StringEntry kStrings[] = {\n";
-    for (auto& [id, text] : script.strings)
-        out << "    {" << id << ", " << WideLiteral(text) << "},\n";
-    if (script.strings.empty()) out << "    {0, nullptr},\n";
-    out << "};\nconst size_t kStringCount = " << script.strings.size()
-        << ";\n\n}  // namespace platform\n";
-    return out.str();
-}
-
-bool StripBitmapFileHeader(std::vector<uint8_t>& bytes) {
-    if (bytes.size() < 14 || bytes[0] != 'B' || bytes[1] != 'M') return false;
-    bytes.erase(bytes.begin(), bytes.begin() + 14);
-    return true;
 }
 
 }  // namespace platform
