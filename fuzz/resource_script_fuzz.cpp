@@ -3,6 +3,7 @@
 // The resource script's reader, and the C++ table it makes of what it accepts.
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "fuzz/check.h"
@@ -29,16 +30,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Check(IsOnePrintableLine(script.error), "a problem is not one printable line");
         return 0;
     }
-    std::set<std::pair<std::string, int>> seen;
+    std::set<std::tuple<std::string, int, platform::LanguageId>> seen;
     for (const platform::ScriptedResource& r : script.resources) {
         Check(r.id >= 1 && r.id <= 65535, "a resource id is out of range");
-        Check(seen.insert({r.type, r.id}).second, "a resource is defined twice");
+        Check(seen.insert({r.type, r.id, r.language}).second,
+              "a resource is defined twice in one language");
         Check(!r.type.empty() && r.type.find_first_not_of(
                                      "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_") == std::string::npos,
               "a type could not be written as a C++ literal");
         Check(!r.path.empty(), "a resource has no path");
     }
-    for (const auto& [id, string] : script.strings) {
+    for (const auto& [key, string] : script.strings) {
+        int id = key.second;
         Check(id >= 0 && id <= 65535, "a string id is out of range");
         for (char32_t c : string)
             Check(c != 0 && c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF),

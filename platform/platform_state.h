@@ -37,6 +37,7 @@ struct PlatformState {
     QueueState queue;
     uint32_t random = 1;  // the LCG's state; srand(1) is where the C library starts
     std::wstring commandLine = L"quillby";  // what GetCommandLineW gives
+    uint16_t uiLanguage = 0x0409;           // GetThreadUILanguage's, English (United States)
     // Resources the host handed over at run time, after the compiled-in ones (each on its own:
     // their addresses are the program's HRSRCs and must stay put).
     std::vector<std::unique_ptr<ResourceEntry>> addedResources;

@@ -25,6 +25,7 @@
 #include "shell/winapi/winbase.h"   // kernel32
 #include "shell/winapi/windef.h"
 #include "shell/winapi/wingdi.h"   // gdi32
+#include "shell/winapi/winnls.h"   // kernel32
 #include "shell/winapi/winuser.h"  // user32
 #endif
 

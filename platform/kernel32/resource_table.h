@@ -12,12 +12,14 @@ struct ResourceEntry {
     int typeId;               // a numbered type (RT_BITMAP 2, RT_RCDATA 10, RT_GROUP_ICON 14), or 0
     const wchar_t* typeName;  // a named type such as "WAVE", or null
     int id;
+    uint16_t language;  // as Windows numbers it: 0x0409 English (United States), 0 neutral
     const uint8_t* data;
     size_t size;
 };
 
 struct StringEntry {
     int id;
+    uint16_t language;
     const wchar_t* text;
 };
 

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
-// kernel32: GetModuleHandleW, FindResourceW, LoadResource, LockResource, SizeofResource
-// Resources compiled into the program, and those the host adds, found by number and type.
+// kernel32: GetModuleHandleW, FindResourceW, FindResourceExW, LoadResource, LockResource,
+// SizeofResource
+// Resources compiled into the program, and those the host adds, found by number, type and
+// language.
 #include <algorithm>
 #include <cwctype>
 #include <memory>
 
+#include "platform/kernel32/resource_language.h"
 #include "platform/kernel32/resource_lookup.h"
 #include "platform/platform_state.h"
 
@@ -44,7 +47,29 @@ const ResourceEntry* ToEntry(HRSRC resource) {
 }  // namespace
 
 const ResourceEntry* FindResourceData(int id, LPCWSTR type) {
-    return FirstResource([&](const ResourceEntry& e) { return e.id == id && OfType(e, type); });
+    const ResourceEntry* best = nullptr;
+    int bestRank = 0;
+    FirstResource([&](const ResourceEntry& e) {
+        if (e.id != id || !OfType(e, type)) return false;
+        int rank = LanguageRank(e.language, State().uiLanguage);
+        if (!best || rank < bestRank) best = &e, bestRank = rank;
+        return rank == 0;
+    });
+    return best;
+}
+
+const ResourceEntry* FindResourceData(int id, LPCWSTR type, uint16_t language) {
+    if (language == MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL)) return FindResourceData(id, type);
+    // A language of no particular variety takes any of its varieties, the neutral one first.
+    bool anyVariety = SUBLANGID(language) == SUBLANG_NEUTRAL;
+    const ResourceEntry* best = nullptr;
+    FirstResource([&](const ResourceEntry& e) {
+        if (e.id != id || !OfType(e, type)) return false;
+        if (e.language == language) return best = &e, true;
+        if (anyVariety && !best && PRIMARYLANGID(e.language) == PRIMARYLANGID(language)) best = &e;
+        return false;
+    });
+    return best;
 }
 
 std::vector<const ResourceEntry*> ResourcesOfType(LPCWSTR type) {
@@ -65,7 +90,7 @@ const ResourceEntry* ResourceHolding(const void* data) {
 void AddWaveResource(int id, const uint8_t* data, size_t size) {
     if (!data || FindResourceData(id, L"WAVE")) return;
     State().addedResources.push_back(
-        std::make_unique<ResourceEntry>(ResourceEntry{0, L"WAVE", id, data, size}));
+        std::make_unique<ResourceEntry>(ResourceEntry{0, L"WAVE", id, 0, data, size}));
 }
 
 }  // namespace platform
@@ -79,6 +104,13 @@ HMODULE GetModuleHandleW(LPCWSTR moduleName) {
 HRSRC FindResourceW(HMODULE, LPCWSTR name, LPCWSTR type) {
     if (!IS_INTRESOURCE(name)) return nullptr;  // the program names resources by number only
     const ResourceEntry* e = FindResourceData(int(reinterpret_cast<ULONG_PTR>(name)), type);
+    return reinterpret_cast<HRSRC>(const_cast<ResourceEntry*>(e));
+}
+
+HRSRC FindResourceExW(HMODULE, LPCWSTR type, LPCWSTR name, WORD language) {
+    if (!IS_INTRESOURCE(name)) return nullptr;
+    const ResourceEntry* e =
+        FindResourceData(int(reinterpret_cast<ULONG_PTR>(name)), type, language);
     return reinterpret_cast<HRSRC>(const_cast<ResourceEntry*>(e));
 }
 

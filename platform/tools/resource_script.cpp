@@ -4,11 +4,26 @@
 #include "platform/tools/resource_script.h"
 
 #include <set>
+#include <tuple>
 
 #include "platform/tools/resource_script_tokens.h"
 
 namespace platform {
 namespace {
+
+// A whole number from 0 to `high`: digits, or 0x and hex digits.
+bool ReadNumber(const Token& token, int high, int& value) {
+    const std::string& t = token.text;
+    bool hex = t.size() > 2 && t[0] == '0' && (t[1] == 'x' || t[1] == 'X');
+    if (token.kind != Token::Kind::Word || t.empty() || t.size() > 6) return false;
+    value = 0;
+    for (size_t i = hex ? 2 : 0; i < t.size(); ++i) {
+        int digit = HexDigit(t[i]);
+        if (digit < 0 || (!hex && digit > 9)) return false;
+        value = value * (hex ? 16 : 10) + digit;
+    }
+    return value <= high;
+}
 
 // A whole number from `low` to 65535, digits only.
 bool ReadId(const Token& token, int low, int& id) {
@@ -80,12 +95,13 @@ class Parser {
         std::string keyword = tokens[0].kind == Token::Kind::Word ? Upper(tokens[0].text) : "";
         bool begin = keyword == "BEGIN" || keyword == "{";
         bool end = keyword == "END" || keyword == "}";
-        if (keyword == "LANGUAGE" && state_ != State::InTable) return;
+        if (keyword == "LANGUAGE" && state_ != State::InTable) return Language(tokens);
         if (keyword == "STRINGTABLE" || begin || end) {
             if (tokens.size() > 1) return Fail(line_, keyword + " stands alone on its line");
             if (keyword == "STRINGTABLE" && state_ == State::Outside) {
                 state_ = State::AwaitingBegin;
                 tableLine_ = line_;
+                tableLanguage_ = language_;
             } else if (begin && state_ == State::AwaitingBegin) {
                 state_ = State::InTable;
             } else if (end && state_ == State::InTable) {
@@ -104,6 +120,18 @@ class Parser {
             Resource(tokens);
     }
 
+    // `LANGUAGE primary, sub`: for what follows, or for the table whose BEGIN is still to come.
+    void Language(const std::vector<Token>& tokens) {
+        int primary = 0, sub = 0;
+        if (tokens.size() != 4 || tokens[2].kind != Token::Kind::Comma ||
+            !ReadNumber(tokens[1], 0x3FF, primary) || !ReadNumber(tokens[3], 0x3F, sub))
+            return Fail(line_,
+                        "expected LANGUAGE with a primary language (0 to 1023) and a "
+                        "sub-language (0 to 63), such as LANGUAGE 9, 1");
+        LanguageId language = LanguageId(sub << 10 | primary);
+        (state_ == State::AwaitingBegin ? tableLanguage_ : language_) = language;
+    }
+
     // `ID "text"`, or `ID, "text"`.
     void String(std::vector<Token>& tokens) {
         int id = 0;
@@ -118,16 +146,18 @@ class Parser {
         std::u32string text;
         if (!DecodeUtf8(tokens[at].text, text))
             return Fail(line_, "the string is not valid UTF-8 (or holds a NUL)");
-        if (auto [it, added] = stringLines_.emplace(id, line_); !added)
+        std::pair key{tableLanguage_, id};
+        if (auto [it, added] = stringLines_.emplace(key, line_); !added)
             return Fail(line_, "string " + std::to_string(id) + " is already defined on line " +
-                                   std::to_string(it->second));
-        script_.strings[id] = std::move(text);
+                                   std::to_string(it->second) + " in its language");
+        script_.strings[key] = std::move(text);
     }
 
     // `ID TYPE "path"`.
     void Resource(std::vector<Token>& tokens) {
         ScriptedResource r;
         r.line = line_;
+        r.language = language_;
         if (!ReadId(tokens[0], 1, r.id))
             return Fail(line_,
                         "expected a resource id from 1 to 65535, got " + Quote(tokens[0].text));
@@ -151,9 +181,11 @@ class Parser {
         if (!DecodeUtf8(r.path, decoded)) return Fail(line_, "the path is not valid UTF-8");
         for (char32_t c : decoded)
             if (c < 0x20 || c == 0x7F) return Fail(line_, "the path holds a control character");
-        if (auto [it, added] = resourceLines_.emplace(std::make_pair(r.type, r.id), line_); !added)
+        if (auto [it, added] = resourceLines_.emplace(std::tuple(r.type, r.id, r.language), line_);
+            !added)
             return Fail(line_, r.type + " " + std::to_string(r.id) +
-                                   " is already defined on line " + std::to_string(it->second));
+                                   " is already defined on line " + std::to_string(it->second) +
+                                   " in its language");
         script_.resources.push_back(std::move(r));
     }
 
@@ -161,8 +193,9 @@ class Parser {
     ResourceScript script_;
     State state_ = State::Outside;
     int line_ = 1, tableLine_ = 0;
-    std::map<std::pair<std::string, int>, int> resourceLines_;
-    std::map<int, int> stringLines_;
+    LanguageId language_ = 0, tableLanguage_ = 0;
+    std::map<std::tuple<std::string, int, LanguageId>, int> resourceLines_;
+    std::map<std::pair<LanguageId, int>, int> stringLines_;
 };
 
 }  // namespace

@@ -8,12 +8,18 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace platform {
 
+// A language as Windows numbers it (MAKELANGID): the primary language in the low ten bits, the
+// sub-language above. 0x0409 is English (United States); 0 is language-neutral.
+using LanguageId = uint16_t;
+
 struct ScriptedResource {
-    int id = 0;        // 1..65535
+    int id = 0;  // 1..65535
+    LanguageId language = 0;
     std::string type;  // BITMAP, ICON, RCDATA or a named type such as WAVE, in capitals
     std::string path;  // as written, relative to the script's folder
     int line = 0;      // where the script names it
@@ -21,12 +27,15 @@ struct ScriptedResource {
 
 struct ResourceScript {
     std::vector<ScriptedResource> resources;  // in the script's order
-    std::map<int, std::u32string> strings;    // id 0..65535: text, never holding a NUL
-    std::string error;                        // "NAME:LINE: problem"; empty when it is good
+    // (language, id 0..65535): text, never holding a NUL.
+    std::map<std::pair<LanguageId, int>, std::u32string> strings;
+    std::string error;  // "NAME:LINE: problem"; empty when it is good
 };
 
 // Understands: `ID TYPE "path"` lines; one or more STRINGTABLE blocks (BEGIN or {, then
-// `ID "text"` lines, then END or }); LANGUAGE lines; lines starting with '#' (preprocessor
+// `ID "text"` lines, then END or }); `LANGUAGE primary, sub` lines (numbers), which set the
+// language of what follows, or between a STRINGTABLE and its BEGIN that table's alone (before
+// any, a script is language-neutral); lines starting with '#' (preprocessor
 // lines, such as #pragma code_page); // comments. Keywords and types are read without regard
 // to case. In a string, "" is a quote and \n, \t, \\ and \xHHHH (one to four hex digits) are
 // escapes; the text must be UTF-8 and name only Unicode scalar values other than NUL. `name`

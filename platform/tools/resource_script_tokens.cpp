@@ -20,13 +20,6 @@ void AppendUtf8(char32_t code, std::string& out) {
     }
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 // Reads the string that opens at line[at] == '"' and moves `at` past it; returns the problem,
 // or "". \x escapes come back as UTF-8, so that every string goes through one decoder.
 std::string ReadString(std::string_view line, size_t& at, std::string& out) {
@@ -73,6 +66,13 @@ std::string ReadString(std::string_view line, size_t& at, std::string& out) {
 }
 
 }  // namespace
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
 
 bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';

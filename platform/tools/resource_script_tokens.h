@@ -20,6 +20,8 @@ bool IsSpace(char c);
 // Text in quotes, anything unprintable shown as an escape, for a problem's message.
 std::string Quote(std::string_view text);
 std::string Upper(std::string text);
+// The value of a hex digit; -1 for anything else.
+int HexDigit(char c);
 
 // Splits a line into words, quoted strings and commas, up to a // comment; returns the problem,
 // or "". A string's \x escapes come back as UTF-8, so that every string goes through one decoder.

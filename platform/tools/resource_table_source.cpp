@@ -45,15 +45,15 @@ std::string ResourceTableSource(const ResourceScript& script,
         const ScriptedResource& r = script.resources[i];
         int typeId = r.type == "BITMAP" ? 2 : r.type == "ICON" ? 14 : r.type == "RCDATA" ? 10 : 0;
         std::string typeName = typeId ? "nullptr" : "L\"" + r.type + "\"";
-        out << "    {" << typeId << ", " << typeName << ", " << r.id << ", r" << i << ", s" << i
-            << "},\n";
+        out << "    {" << typeId << ", " << typeName << ", " << r.id << ", " << r.language << ", r"
+            << i << ", s" << i << "},\n";
     }
-    if (script.resources.empty()) out << "    {0, nullptr, 0, nullptr, 0},\n";
+    if (script.resources.empty()) out << "    {0, nullptr, 0, 0, nullptr, 0},\n";
     out << "};\nconst size_t kResourceCount = " << script.resources.size()
         << ";\n\nconst StringEntry kStrings[] = {\n";
-    for (auto& [id, text] : script.strings)
-        out << "    {" << id << ", " << WideLiteral(text) << "},\n";
-    if (script.strings.empty()) out << "    {0, nullptr},\n";
+    for (auto& [key, text] : script.strings)
+        out << "    {" << key.second << ", " << key.first << ", " << WideLiteral(text) << "},\n";
+    if (script.strings.empty()) out << "    {0, 0, nullptr},\n";
     out << "};\nconst size_t kStringCount = " << script.strings.size()
         << ";\n\n}  // namespace platform\n";
     return out.str();

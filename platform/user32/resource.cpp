@@ -13,15 +13,15 @@ using namespace platform;
 
 int LoadStringW(HINSTANCE, UINT id, LPWSTR buffer, int bufferMax) {
     if (!buffer || bufferMax <= 0) return 0;
-    for (size_t i = 0; i < kStringCount; ++i) {
-        if (kStrings[i].id != int(id) || !kStrings[i].text) continue;
-        int length = int(std::min(std::wcslen(kStrings[i].text), size_t(bufferMax - 1)));
-        std::wmemcpy(buffer, kStrings[i].text, size_t(length));
-        buffer[length] = 0;
-        return length;
+    const StringEntry* found = FindString(int(id), kStrings, kStringCount);
+    if (!found) {
+        buffer[0] = 0;
+        return 0;
     }
-    buffer[0] = 0;
-    return 0;
+    int length = int(std::min(std::wcslen(found->text), size_t(bufferMax - 1)));
+    std::wmemcpy(buffer, found->text, size_t(length));
+    buffer[length] = 0;
+    return length;
 }
 
 HBITMAP LoadBitmapW(HINSTANCE instance, LPCWSTR name) {

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
 // kernel32 as the program uses it: its module and resources, the tick, the command line.
+// (The language its resources are found in: winnls.h.)
 #pragma once
 
 #include "shell/winapi/windef.h"
+#include "shell/winapi/winnls.h"
 
 HMODULE GetModuleHandleW(LPCWSTR moduleName);
 HRSRC FindResourceW(HMODULE module, LPCWSTR name, LPCWSTR type);
+HRSRC FindResourceExW(HMODULE module, LPCWSTR type, LPCWSTR name, WORD language);
 HGLOBAL LoadResource(HMODULE module, HRSRC resource);
 LPVOID LockResource(HGLOBAL data);
 DWORD SizeofResource(HMODULE module, HRSRC resource);

@@ -13,6 +13,7 @@ from pathlib import Path
 # Which library each part of platform.h declares.
 HEADER_LIBRARY = {
     'winuser.h': 'user32', 'wingdi.h': 'gdi32', 'handheld_gdi.h': 'gdi32', 'winbase.h': 'kernel32',
+    'winnls.h': 'kernel32',
     'mmsystem.h': 'winmm', 'shellapi.h': 'shell32', 'aygshell.h': 'aygshell',
     'lcg_random.h': 'msvcrt',
 }

@@ -12,6 +12,8 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -37,16 +39,45 @@ TEST(ResourceScriptTest, ReadsNamedTypesEscapesAndCommentsAsAResourceCompilerDoe
     EXPECT_EQ(script.resources[0].path, "fonts/a b.ttf");
     EXPECT_EQ(script.resources[1].path, "sounds\\click.wav");
     EXPECT_EQ(script.resources[1].line, 4);
-    EXPECT_EQ(script.strings.at(1), U"say \"hi\"\tnow\n\u263A \u00E9");
-    EXPECT_EQ(script.strings.at(2), U"// not a comment");
-    EXPECT_EQ(script.strings.at(65535), U"");
+    EXPECT_EQ(script.strings.at({0x409, 1}), U"say \"hi\"\tnow\n\u263A \u00E9");
+    EXPECT_EQ(script.strings.at({0x409, 2}), U"// not a comment");
+    EXPECT_EQ(script.strings.at({0x409, 65535}), U"");
 
     std::string table = platform::ResourceTableSource(script, {{1, 2}, {}}, "x.rc");
-    EXPECT_NE(table.find("{0, L\"TRUETYPE\", 900, r0, s0},"), std::string::npos) << table;
-    EXPECT_NE(table.find("{1, L\"say \\U00000022hi\\U00000022\\U00000009now\\U0000000A\\U0000263A "
-                         "\\U000000E9\"},"),
-              std::string::npos)
+    EXPECT_NE(table.find("{0, L\"TRUETYPE\", 900, 1033, r0, s0},"), std::string::npos) << table;
+    EXPECT_NE(
+        table.find("{1, 1033, L\"say \\U00000022hi\\U00000022\\U00000009now\\U0000000A\\U0000263A "
+                   "\\U000000E9\"},"),
+        std::string::npos)
         << table;
+}
+
+// As in Windows' own scripts: a LANGUAGE line holds for what follows it, one between a
+// STRINGTABLE and its BEGIN for that table alone; the same numbers may stand in each language.
+TEST(ResourceScriptTest, EachLanguageHasItsOwnResourcesAndStringsUnderTheSameNumbers) {
+    platform::ResourceScript script = Parse(
+        "1 WAVE \"neutral.wav\"\n"
+        "LANGUAGE 9, 1\n"
+        "1 WAVE \"en.wav\"\n"
+        "STRINGTABLE\nBEGIN\n  5 \"five\"\nEND\n"
+        "STRINGTABLE\nLANGUAGE 0x0A, 0\nBEGIN\n  5 \"cinco\"\nEND\n"
+        "2 BITMAP \"en.bmp\"\n"
+        "LANGUAGE 7, 1\n"
+        "1 WAVE \"de.wav\"\n"
+        "STRINGTABLE\nBEGIN\n  5 \"f\\xfcnf\"\nEND\n");
+    ASSERT_EQ(script.error, "");
+    std::vector<std::pair<std::string, platform::LanguageId>> resources;
+    for (const platform::ScriptedResource& r : script.resources)
+        resources.emplace_back(r.path, r.language);
+    EXPECT_EQ(resources,
+              (std::vector<std::pair<std::string, platform::LanguageId>>{
+                  {"neutral.wav", 0}, {"en.wav", 0x0409}, {"en.bmp", 0x0409}, {"de.wav", 0x0407}}));
+    EXPECT_EQ(script.strings.at({0x0409, 5}), U"five");
+    EXPECT_EQ(script.strings.at({0x000A, 5}), U"cinco");
+    EXPECT_EQ(script.strings.at({0x0407, 5}), U"f\u00FCnf");
+    std::string table = platform::ResourceTableSource(script, {{}, {}, {}, {}}, "x.rc");
+    EXPECT_NE(table.find("{0, L\"WAVE\", 1, 1031, r3, s3},"), std::string::npos) << table;
+    EXPECT_NE(table.find("{5, 10, L\"cinco\"},"), std::string::npos) << table;
 }
 
 TEST(ResourceScriptTest, RefusesWhatItCannotStoreNamingTheLine) {
@@ -89,6 +120,13 @@ TEST(ResourceScriptTest, RefusesWhatItCannotStoreNamingTheLine) {
         {"STRINGTABLE\nBEGIN\n1 \"\xED\xA0\x80\"\nEND\n", "x.rc:3: the string is not valid"},
         {"STRINGTABLE\nBEGIN\n1 \"\xE2\x82\"\nEND\n", "x.rc:3: the string is not valid"},
         {std::string("STRINGTABLE\nBEGIN\n1 \"a\0b\"\nEND\n", 25), "x.rc:3: the string is not"},
+        {"LANGUAGE 7\n", "x.rc:1: expected LANGUAGE with a primary language (0 to 1023)"},
+        {"LANGUAGE 7, 64\n", "x.rc:1: expected LANGUAGE with a primary language"},
+        {"LANGUAGE 0x400, 1\n", "x.rc:1: expected LANGUAGE with a primary language"},
+        {"LANGUAGE 7 1\n", "x.rc:1: expected LANGUAGE with a primary language"},
+        {"LANGUAGE LANG_GERMAN, 1\n", "x.rc:1: expected LANGUAGE with a primary language"},
+        {"LANGUAGE 7, 1\n1 WAVE \"a\"\nLANGUAGE 0x7, 0x1\n1 WAVE \"b\"\n",
+         "x.rc:4: WAVE 1 is already defined on line 2 in its language"},
         {"\x1b[2J\n", "x.rc:1: expected a resource id from 1 to 65535, got '\\x1B[2J'"},
     };
     for (const Case& c : cases) {
