@@ -59,21 +59,10 @@ class Browser {
     });
   }
 
-  // A new tab in front, going to `url`. `metrics` are Emulation.setDeviceMetricsOverride's (a
-  // phone's gets touch), `insets` the screen's safe-area insets; `init` runs before the page's.
-  async open(url, { metrics = { width: 480, height: 640, deviceScaleFactor: 1, mobile: false }, insets, init } = {}) {
-    const { targetId } = await this.send('Target.createTarget', { url: 'about:blank' });
-    const { sessionId } = await this.send('Target.attachToTarget', { targetId, flatten: true });
-    const tab = new Tab(this, targetId, sessionId, metrics.mobile);
-    this.listeners.add((m) => m.sessionId === sessionId && m.method === 'Runtime.exceptionThrown' && tab.errors.push(m.params.exceptionDetails));
-    await tab.send('Runtime.enable');
-    await tab.send('Page.enable');
-    await tab.turn(metrics);
-    if (metrics.mobile) await tab.send('Emulation.setTouchEmulationEnabled', { enabled: true, maxTouchPoints: 5 });
-    if (insets) await tab.send('Emulation.setSafeAreaInsetsOverride', { insets });
-    if (init) await tab.send('Page.addScriptToEvaluateOnNewDocument', { source: init });
-    await tab.send('Page.navigate', { url });
-    return tab;
+  // A window of its own: a browser context, with storage, locks and caches of its own.
+  async window() {
+    const { browserContextId } = await this.send('Target.createBrowserContext');
+    return new Window(this, browserContextId);
   }
 
   async close() {
@@ -86,9 +75,48 @@ class Browser {
   }
 }
 
+// A private window's tabs. `close()` closes them all at once, whatever they hold (the one
+// game's lock, a frozen page, a page kept in the back-forward cache): nothing of them is left
+// for the next window.
+class Window {
+  constructor(browser, contextId) {
+    Object.assign(this, { browser, contextId, listeners: [] });
+  }
+
+  // A new tab in the window's front, going to `url`. `metrics` are
+  // Emulation.setDeviceMetricsOverride's (a phone's gets touch), `insets` the screen's
+  // safe-area insets; `init` runs before the page's.
+  async open(url, { metrics = { width: 480, height: 640, deviceScaleFactor: 1, mobile: false }, insets, init } = {}) {
+    const targetId = await this.blank();
+    const { sessionId } = await this.browser.send('Target.attachToTarget', { targetId, flatten: true });
+    const tab = new Tab(this, targetId, sessionId, metrics.mobile);
+    const errors = (m) => m.sessionId === sessionId && m.method === 'Runtime.exceptionThrown' && tab.errors.push(m.params.exceptionDetails);
+    this.browser.listeners.add(errors);
+    this.listeners.push(errors);
+    await tab.send('Runtime.enable');
+    await tab.send('Page.enable');
+    await tab.turn(metrics);
+    if (metrics.mobile) await tab.send('Emulation.setTouchEmulationEnabled', { enabled: true, maxTouchPoints: 5 });
+    if (insets) await tab.send('Emulation.setSafeAreaInsetsOverride', { insets });
+    if (init) await tab.send('Page.addScriptToEvaluateOnNewDocument', { source: init });
+    await tab.send('Page.navigate', { url });
+    return tab;
+  }
+
+  // A blank tab in front of the others: its target's id.
+  async blank() {
+    return (await this.browser.send('Target.createTarget', { url: 'about:blank', browserContextId: this.contextId })).targetId;
+  }
+
+  async close() {
+    for (const listener of this.listeners) this.browser.listeners.delete(listener);
+    await this.browser.send('Target.disposeBrowserContext', { browserContextId: this.contextId });
+  }
+}
+
 class Tab {
-  constructor(browser, targetId, sessionId, touch) {
-    Object.assign(this, { browser, targetId, sessionId, touch, errors: [], cover: null });
+  constructor(win, targetId, sessionId, touch) {
+    Object.assign(this, { browser: win.browser, win, targetId, sessionId, touch, errors: [], cover: null });
   }
 
   send(method, params = {}) {
@@ -115,7 +143,7 @@ class Tab {
 
   // Another tab in front hides this one; closing it and bringing this one back shows it.
   async hide() {
-    this.cover = (await this.browser.send('Target.createTarget', { url: 'about:blank' })).targetId;
+    this.cover = await this.win.blank();
   }
 
   // Only a switch of tabs shows a tab again, also one the browser hid itself (freezing does).
@@ -124,6 +152,10 @@ class Tab {
     await this.browser.send('Target.activateTarget', { targetId: this.targetId });
     await this.browser.send('Target.closeTarget', { targetId: this.cover });
     this.cover = null;
+  }
+
+  close() {
+    return this.browser.send('Target.closeTarget', { targetId: this.targetId }).catch(() => {});
   }
 
   // A screen of this size and orientation, as a phone turned.

@@ -94,8 +94,10 @@ async function awayMidSparkle(tab, right, next, goAway, comeBack) {
   return shownMs;
 }
 
-// Off to another page of the site, and back through the history.
+// Off to another page of the site, and back through the history. A page goes once the site's
+// service worker has taken it over: its claim would otherwise take the page from the cache.
 async function away(tab) {
+  await tab.waitFor(() => navigator.serviceWorker.controller !== null, 'the service worker to take the page');
   await tab.send('Page.navigate', { url: server.url + 'icon-192.png' });
   await tab.waitFor(() => location.pathname.endsWith('.png'), 'the other page');
 }
@@ -108,19 +110,23 @@ async function back(tab) {
   return tab.evaluate(() => window.restored === true);
 }
 const NOTE_RESTORED = `addEventListener('pageshow', (e) => { if (e.persisted) window.restored = true; });`;
-const close = (tab) => browser.send('Target.closeTarget', { targetId: tab.targetId }).catch(() => {});
-// A tab that closes when the test ends, however it ends.
+// Each test's tabs are in a private window of the test's own, closed when the test ends,
+// however it ends: what a failing test's tabs held (the one game's lock, a frozen page) is no
+// later test's, so a fault fails its own test only.
+const windows = new WeakMap();
 async function open(t, options) {
-  const tab = await browser.open(server.url + START, options);
-  t.after(() => close(tab));
-  return tab;
+  if (!windows.has(t)) {
+    windows.set(t, browser.window());
+    t.after(async () => (await windows.get(t)).close());
+  }
+  return (await windows.get(t)).open(server.url + START, options);
 }
 
-async function refusedSecondTab() {
-  const second = await browser.open(server.url + START);
+async function refusedSecondTab(t) {
+  const second = await open(t);
   await second.waitFor(() => !document.getElementById('message').hidden, 'the second tab to answer');
   assert.equal(await second.evaluate(() => document.getElementById('message').textContent), ALREADY_OPEN);
-  await close(second);
+  await second.close();
 }
 
 test('hidden, frozen and kept in the back-forward cache, the game goes on where it was and keeps the tab', async (t) => {
@@ -139,14 +145,14 @@ test('hidden, frozen and kept in the back-forward cache, the game goes on where 
   };
   const frozen = await awayMidSparkle(tab, TOP_RIGHT, shots.round3, freeze, () => tab.show());
   t.diagnostic(`the sparkle was shown for ${hidden.toFixed(0)} ms around the page hidden, ${frozen.toFixed(0)} ms around it frozen`);
-  await refusedSecondTab();
+  await refusedSecondTab(t);
 
   await away(tab);
   if (await back(tab)) {
     await shows(tab, shots.round3);
     await tab.tap(BOTTOM_RIGHT);
     await shows(tab, shots.wrong);
-    await refusedSecondTab();
+    await refusedSecondTab(t);
   } else t.diagnostic('Chromium did not keep the page in its back-forward cache');
   assert.deepEqual(tab.errors, []);
 });
@@ -177,7 +183,7 @@ test('a page back from the cache after another tab started a game says so rather
   await second.tap(TITLE_TAP);
   await shows(second, golden('card'));
   // That game over (its tab closed, its lock let go), the page shown again plays.
-  await close(second);
+  await second.close();
   await away(first);
   await first.waitFor(async () => (await navigator.locks.query()).held.length === 0, 'the other game to end');
   await back(first);
