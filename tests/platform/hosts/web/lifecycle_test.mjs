@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
 // The page in a tab that is hidden, frozen, cached and restored, whose sound the system stops,
-// on a phone that is turned and has a notch, in a browser without Web Locks, and its
-// home-screen icons. Chromium over its DevTools pipe (devtools_pipe.mjs), against the headless
-// program's screenshots.
+// on a phone that is turned and has a notch, and in a browser without Web Locks. Chromium over
+// its DevTools pipe (devtools_pipe.mjs), against the headless program's screenshots.
 import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
 import { fitPicture } from '../../../../platform/hosts/web/layout.js';
@@ -255,49 +254,5 @@ test('a browser without Web Locks plays, in every tab, and says nothing of it', 
   for (const tab of tabs) {
     assert.equal(await tab.evaluate(() => document.getElementById('message').hidden), true);
     assert.deepEqual(tab.errors, []);
-  }
-});
-
-test('the home-screen icons: iOS\'s at 180 pixels and opaque, the maskable ones with the face inside the circle every mask keeps', async (t) => {
-  const tab = await open(t);
-  await tab.waitFor(() => document.readyState === 'complete', 'the page');
-  const icons = await tab.evaluate(async () => {
-    // The size of an icon, whether it is opaque, and how far from its centre, in sides, it
-    // differs from its corner's colour.
-    const look = async (href) => {
-      const picture = new Image();
-      picture.src = href;
-      await picture.decode();
-      const side = picture.naturalWidth;
-      const scratch = document.createElement('canvas');
-      scratch.width = scratch.height = side;
-      const context = scratch.getContext('2d');
-      context.drawImage(picture, 0, 0);
-      const rgba = context.getImageData(0, 0, side, side).data;
-      let opaque = true;
-      let reach = 0;
-      for (let i = 0; i < rgba.length; i += 4) {
-        opaque &&= rgba[i + 3] === 255;
-        if (rgba[i] !== rgba[0] || rgba[i + 1] !== rgba[1] || rgba[i + 2] !== rgba[2]) {
-          const x = (i / 4) % side;
-          const y = Math.floor(i / 4 / side);
-          reach = Math.max(reach, Math.hypot(x + 0.5 - side / 2, y + 0.5 - side / 2) / side);
-        }
-      }
-      return { side: `${side}x${picture.naturalHeight}`, opaque, reach };
-    };
-    const touch = document.querySelector('link[rel="apple-touch-icon"]');
-    const manifest = await (await fetch(document.querySelector('link[rel="manifest"]').href)).json();
-    const maskable = manifest.icons.filter((icon) => icon.purpose.split(' ').includes('maskable'));
-    return {
-      touch: { sizes: touch.sizes.value, ...(await look(touch.href)) },
-      maskable: await Promise.all(maskable.map(async (icon) => ({ sizes: icon.sizes, ...(await look(new URL(icon.src, location.href).href)) }))),
-    };
-  });
-  assert.deepEqual([icons.touch.sizes, icons.touch.side, icons.touch.opaque], ['180x180', '180x180', true]);
-  assert.ok(icons.maskable.length > 0, 'no maskable icon');
-  for (const icon of icons.maskable) {
-    assert.deepEqual([icon.side, icon.opaque], [icon.sizes, true], icon.sizes);
-    assert.ok(icon.reach <= 0.4, `the ${icon.sizes} icon's face reaches ${icon.reach.toFixed(3)} of its side from the centre`);
   }
 });

@@ -2,7 +2,8 @@
 // SPDX-FileCopyrightText: The Quillby developers
 // The page while its program is still on the way: the title at once and the same pixels when
 // the program takes over, a sign when it is slow, taps kept for it; a first visit that fetches
-// each file once; and the static server of `make serve`, which serves as a real host does.
+// each file once; the home-screen icons; and the static server of `make serve`, which serves as
+// a real host does.
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
 import { request } from 'node:http';
@@ -94,6 +95,52 @@ test('a first visit fetches each file once, the service worker keeping what the 
   assert.deepEqual(full.filter((path, i) => full.indexOf(path) !== i), [], 'sent in full twice');
   assert.ok(requests.some((r) => r.path === '/quillby.wasm' && r.status === 304), 'the worker checked its copy');
   await context.close();
+});
+
+test('the home-screen icons: iOS\'s at 180 pixels and opaque, the maskable ones with the face inside the circle every mask keeps', async () => {
+  const context = await browser.newContext();
+  const page = await context.newPage();
+  await page.goto(site.url);
+  const icons = await page.evaluate(async () => {
+    // The size of an icon, whether it is opaque, and how far from its centre, in sides, it
+    // differs from its corner's colour.
+    const look = async (href) => {
+      const picture = new Image();
+      picture.src = href;
+      await picture.decode();
+      const side = picture.naturalWidth;
+      const scratch = document.createElement('canvas');
+      scratch.width = scratch.height = side;
+      const context = scratch.getContext('2d');
+      context.drawImage(picture, 0, 0);
+      const rgba = context.getImageData(0, 0, side, side).data;
+      let opaque = true;
+      let reach = 0;
+      for (let i = 0; i < rgba.length; i += 4) {
+        opaque &&= rgba[i + 3] === 255;
+        if (rgba[i] !== rgba[0] || rgba[i + 1] !== rgba[1] || rgba[i + 2] !== rgba[2]) {
+          const x = (i / 4) % side;
+          const y = Math.floor(i / 4 / side);
+          reach = Math.max(reach, Math.hypot(x + 0.5 - side / 2, y + 0.5 - side / 2) / side);
+        }
+      }
+      return { side: `${side}x${picture.naturalHeight}`, opaque, reach };
+    };
+    const touch = document.querySelector('link[rel="apple-touch-icon"]');
+    const manifest = await (await fetch(document.querySelector('link[rel="manifest"]').href)).json();
+    const maskable = manifest.icons.filter((icon) => icon.purpose.split(' ').includes('maskable'));
+    return {
+      touch: { sizes: touch.sizes.value, ...(await look(touch.href)) },
+      maskable: await Promise.all(maskable.map(async (icon) => ({ sizes: icon.sizes, ...(await look(new URL(icon.src, location.href).href)) }))),
+    };
+  });
+  await context.close();
+  assert.deepEqual([icons.touch.sizes, icons.touch.side, icons.touch.opaque], ['180x180', '180x180', true]);
+  assert.ok(icons.maskable.length > 0, 'no maskable icon');
+  for (const icon of icons.maskable) {
+    assert.deepEqual([icon.side, icon.opaque], [icon.sizes, true], icon.sizes);
+    assert.ok(icon.reach <= 0.4, `the ${icon.sizes} icon's face reaches ${icon.reach.toFixed(3)} of its side from the centre`);
+  }
 });
 
 // One GET of `path` with these headers: status, headers and the body as sent.
