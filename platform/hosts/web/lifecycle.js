@@ -38,6 +38,7 @@ export class Presence {
     this.onAway = onAway;
     this.onBack = onBack;
     this.reasons = new Set();
+    this.waiting = []; // what waits for the page to be present
   }
 
   get away() {
@@ -49,11 +50,22 @@ export class Presence {
     if (present) this.reasons.add(reason);
     else this.reasons.delete(reason);
     if (!wasAway && this.away) this.onAway();
-    else if (wasAway && !this.away) this.onBack();
+    else if (wasAway && !this.away) {
+      this.onBack();
+      for (const resolve of this.waiting.splice(0)) resolve();
+    }
   }
 
-  // Follows the document's visibility and the browser's freezing. (The back-forward cache
-  // concerns the one-game lock as well: the page's script follows it.)
+  // Resolves once the page is present: at once, or when it is back.
+  present() {
+    if (!this.away) return Promise.resolve();
+    return new Promise((resolve) => this.waiting.push(resolve));
+  }
+
+  // Follows the document's visibility and the browser's freezing, from the visibility the page
+  // has now: a page may load hidden, in a tab opened behind another or an app relaunched behind
+  // the lock screen. (The back-forward cache concerns the one-game lock as well: the page's
+  // script follows it.)
   watch(doc = document) {
     const visibility = () => this.set('hidden', doc.visibilityState === 'hidden');
     doc.addEventListener('visibilitychange', visibility);

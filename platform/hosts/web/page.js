@@ -104,6 +104,7 @@ const stylus = new Stylus((input) => {
   wake();
 });
 if (record) {
+  record.clock = () => clock.now();
   sound.onEnded = (id) => record.ended.push(id);
   // What the system does to a page's sound on a phone call.
   record.audioState = () => sound.context?.state ?? null;
@@ -265,6 +266,10 @@ async function run() {
   if (voice) await voice.then((handOver) => handOver(program), (e) => console.warn('quillby: no voice:', e.message));
   if (document.readyState === 'complete') registerWorker();
   else window.addEventListener('load', registerWorker, { once: true });
+  // A page that loaded where no one sees it starts its game once it is first shown: its first
+  // frame, its clock and its opening sound are for the person who looks.
+  if (record) record.readyMs = performance.now();
+  await presence.present();
   if (canvas.isConnected) await play(); // not when another tab's game came first meanwhile
 }
 

@@ -4,7 +4,7 @@
 // frozen or kept in the back-forward cache. playwright-core cannot make those: it keeps every
 // page it drives focused, which Chromium does as it does for a page being captured, so that
 // page is never hidden and never frozen (and it turns the back-forward cache off). Here a tab
-// is hidden as a person hides it, by opening another tab over it.
+// is hidden as a person hides it, by opening another tab over it, or opened behind another.
 import { spawn } from 'node:child_process';
 import { mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
@@ -83,13 +83,16 @@ class Window {
     Object.assign(this, { browser, contextId, listeners: [] });
   }
 
-  // A new tab in the window's front, going to `url`. `metrics` are
+  // A new tab in the window's front, going to `url`, or with `behind` behind a blank one, as a
+  // link opened in the background is (`show()` brings it forward). `metrics` are
   // Emulation.setDeviceMetricsOverride's (a phone's gets touch), `insets` the screen's
   // safe-area insets; `init` runs before the page's.
-  async open(url, { metrics = { width: 480, height: 640, deviceScaleFactor: 1, mobile: false }, insets, init } = {}) {
-    const targetId = await this.blank();
+  async open(url, { metrics = { width: 480, height: 640, deviceScaleFactor: 1, mobile: false }, insets, init, behind = false } = {}) {
+    const cover = behind ? await this.blank() : null;
+    const targetId = await this.blank({ background: behind });
     const { sessionId } = await this.browser.send('Target.attachToTarget', { targetId, flatten: true });
     const tab = new Tab(this, targetId, sessionId, metrics.mobile);
+    tab.cover = cover;
     const errors = (m) => m.sessionId === sessionId && m.method === 'Runtime.exceptionThrown' && tab.errors.push(m.params.exceptionDetails);
     this.browser.listeners.add(errors);
     this.listeners.push(errors);
@@ -103,9 +106,10 @@ class Window {
     return tab;
   }
 
-  // A blank tab in front of the others: its target's id.
-  async blank() {
-    return (await this.browser.send('Target.createTarget', { url: 'about:blank', browserContextId: this.contextId })).targetId;
+  // A blank tab in front of the others, or behind the one in front: its target's id.
+  async blank({ background = false } = {}) {
+    const { targetId } = await this.browser.send('Target.createTarget', { url: 'about:blank', browserContextId: this.contextId, background });
+    return targetId;
   }
 
   async close() {

@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
-// The page in a tab that is hidden, frozen, cached and restored, whose sound the system stops,
-// on a phone that is turned and has a notch, and in a browser without Web Locks. Chromium over
-// its DevTools pipe (devtools_pipe.mjs), against the headless program's screenshots.
+// The page in a tab that is hidden, frozen, cached and restored, or opened behind another, whose
+// sound the system stops, on a phone that is turned and has a notch, and in a browser without
+// Web Locks. Chromium over its DevTools pipe (devtools_pipe.mjs), against the headless
+// program's screenshots.
 import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
 import { fitPicture } from '../../../../platform/hosts/web/layout.js';
 import { launchOverPipe } from './devtools_pipe.mjs';
 import { needSite, serve } from './harness.mjs';
+import { startsOnceShown } from './hidden_start.mjs';
 import { golden, headless, shows } from './screens.mjs';
 
 const START = '?start-tick=2026&test';
@@ -153,6 +155,12 @@ test('hidden, frozen and kept in the back-forward cache, the game goes on where 
     await shows(tab, shots.wrong);
     await refusedSecondTab(t);
   } else t.diagnostic('Chromium did not keep the page in its back-forward cache');
+  assert.deepEqual(tab.errors, []);
+});
+
+test('a tab opened behind another starts its game, its clock and its opening sound only once shown', async (t) => {
+  const tab = await open(t, { behind: true });
+  await startsOnceShown(tab, () => tab.show());
   assert.deepEqual(tab.errors, []);
 });
 

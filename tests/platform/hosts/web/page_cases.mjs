@@ -3,12 +3,13 @@
 // The page as a person meets it, the same in every browser: the canvas's own pixels against the
 // headless golden screenshots, sounds against the headless log and heard, the mouse's left
 // button and one finger as the stylus, the close button and "Play again", offline after one
-// visit, and one game per browser, however its tabs are opened. Each browser's driver
-// (engines/) gives windows with tabs that navigate, evaluate, and press the mouse and fingers
-// at points of the page; each case has a server, so an origin, of its own.
+// visit, one game per browser however its tabs are opened, and a tab opened behind another.
+// Each browser's driver (engines/) gives windows with tabs that navigate, evaluate, and press
+// the mouse and fingers at points of the page; each case has a server, so an origin, of its own.
 import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
 import { SITE, needSite, serve } from './harness.mjs';
+import { startsOnceShown } from './hidden_start.mjs';
 import { differingPixels, golden, headless, pointOf, shows } from './screens.mjs';
 
 const START = `?start-tick=2026&test`;
@@ -29,7 +30,7 @@ export function pageCases(startEngine) {
     engine = await startEngine();
   });
   after(() => engine?.close());
-  for (const [name, run] of Object.entries(CASES)) test(name, () => run(engine));
+  for (const [name, run] of Object.entries(CASES)) test(name, (t) => run(engine, t));
 }
 
 const usedPorts = new Set();
@@ -223,12 +224,12 @@ const CASES = {
           const outcomes = [];
           for (const tab of tabs)
             outcomes.push(
-              // Until the new document has arrived, the tab still shows the last round's.
+              // Until its new document arrives a tab shows the last round's; a game behind waits to be shown.
               await until(
                 tab,
                 (origin) =>
                   location.origin === origin &&
-                  (window.quillbyTest?.firstFrameMs != null ? 'game' : document.getElementById('message')?.checkVisibility() && 'message'),
+                  (window.quillbyTest?.readyMs != null ? 'game' : document.getElementById('message')?.checkVisibility() && 'message'),
                 'a game or the message',
                 new URL(site.url).origin,
               ),
@@ -240,6 +241,7 @@ const CASES = {
           assert.equal(await other.evaluate(() => document.querySelectorAll('canvas').length), 0);
           for (const tab of tabs) await noErrors(tab);
         }
+        await game.show();
         await click(game, TITLE_TAP);
         await shows(game, golden('card'));
       });
@@ -262,6 +264,16 @@ const CASES = {
       },
       { missing: ['/quillby.wasm'] },
     );
+  },
+
+  async 'a tab opened behind another starts its game, its clock and its opening sound only once shown'(engine, t) {
+    if (!engine.opensBehind) return t.skip('its driver keeps every tab shown: lifecycle_test.mjs opens one behind');
+    await inWindow(engine, { width: 480, height: 640 }, async (win, site) => {
+      const tab = await win.tab({ behind: true });
+      await tab.goto(site.url + START);
+      await startsOnceShown(tab, () => tab.show());
+      await noErrors(tab);
+    });
   },
 
   // Last: a driver may not release the other buttons well (engines/webkit.mjs).

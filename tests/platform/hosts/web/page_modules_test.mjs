@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
-// The page's own modules without a browser: where the picture sits, when a sound may play, and
-// a one-game lock that cannot be had. (Which pointer is the stylus, and the page's life in a
+// The page's own modules without a browser: where the picture sits, when a sound may play, when
+// the page counts as away, and a one-game lock that cannot be had. (Which pointer is the stylus, and the page's life in a
 // tab, the browser tests show: page_cases.mjs, lifecycle_test.mjs.)
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 import { fitPicture } from '../../../../platform/hosts/web/layout.js';
+import { Presence } from '../../../../platform/hosts/web/lifecycle.js';
 import { OneGame } from '../../../../platform/hosts/web/one_game.js';
 import { FADE_SECONDS, SoundPlayer } from '../../../../platform/hosts/web/sound.js';
 
@@ -138,6 +139,24 @@ test('a page that goes away while the context still wakes from a touch rests it 
   player.touch();
   player.setAway(true);
   assert.deepEqual(fake.log, ['resume', 'suspend']);
+});
+
+test('a page that loads hidden is away from the start, and back once every reason it was away for has gone', async () => {
+  const doc = Object.assign(new EventTarget(), { visibilityState: 'hidden' });
+  const heard = [];
+  const presence = new Presence(() => heard.push('away'), () => heard.push('back'));
+  presence.watch(doc);
+  assert.deepEqual(heard, ['away'], 'a page that loaded hidden counts as there: its visibility went unchecked at load');
+  let started = false;
+  const start = presence.present().then(() => (started = true));
+  doc.dispatchEvent(new Event('freeze'));
+  doc.visibilityState = 'visible';
+  doc.dispatchEvent(new Event('visibilitychange'));
+  await Promise.resolve();
+  assert.equal(started, false, 'what waits for the page went on while it was still frozen');
+  doc.dispatchEvent(new Event('resume'));
+  await start;
+  assert.deepEqual(heard, ['away', 'back']);
 });
 
 test('a browser without Web Locks, or one that refuses them here, plays without the one-game check', async () => {

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: The Quillby developers
 // Debian's Firefox ESR through puppeteer-core over WebDriver BiDi, as the page's cases drive a
 // browser (page_cases.mjs): each window a private context, with a sound server of its own,
-// without which Firefox's audio context never runs.
+// without which Firefox's audio context never runs. A tab may open behind another.
 import puppeteer from 'puppeteer-core';
 import { pageTab } from './page_tab.mjs';
 import { need, startSoundServer } from './services.mjs';
@@ -24,9 +24,10 @@ export async function startFirefox() {
   }
   return {
     fingers: 10,
+    opensBehind: true,
     async window() {
       const context = await browser.createBrowserContext();
-      return { tab: () => openTab(context), close: () => context.close() };
+      return { tab: (options) => openTab(context, options), close: () => context.close() };
     },
     async close() {
       await browser.close();
@@ -35,8 +36,11 @@ export async function startFirefox() {
   };
 }
 
-async function openTab(context) {
-  const page = await context.newPage();
+// A tab in front; or with `behind` behind a blank one, as a link opened in the background is,
+// until its `show()` brings it forward.
+async function openTab(context, { behind = false } = {}) {
+  if (behind) await context.newPage();
+  const page = await context.newPage({ background: behind });
   const fingers = new Map();
   return pageTab(page, async (kind, id, x, y) => {
     if (kind === 'down') fingers.set(id, await page.touchscreen.touchStart(x, y));

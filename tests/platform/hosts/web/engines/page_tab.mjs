@@ -17,6 +17,7 @@ export function pageTab(page, finger) {
     },
     finger,
     errors: () => errors,
+    show: () => page.bringToFront(),
     close: () => page.close(),
   };
 }

@@ -44,6 +44,7 @@ export async function startWebKit() {
   }
   return {
     fingers: 1,
+    opensBehind: true,
     async window(view) {
       if (session.spoiled) {
         await session.driver.quit();
@@ -51,7 +52,7 @@ export async function startWebKit() {
       }
       const tabs = [];
       return {
-        tab: async () => tabs[tabs.push(await openTab(session, view)) - 1],
+        tab: async (options) => tabs[tabs.push(await openTab(session, view, options)) - 1],
         close: async () => {
           for (const tab of tabs) await tab.close();
         },
@@ -81,9 +82,11 @@ function inTurn(session, handle, work) {
     }));
 }
 
-async function openTab(session, { width, height }) {
+// A window's tab; or with `behind` a tab behind it, as a link opened in the background is (a
+// new tab of MiniBrowser's opens so), until its `show()` closes the window's own in front.
+async function openTab(session, { width, height }, { behind = false } = {}) {
   const driver = session.driver;
-  const handle = await inTurn(session, null, async () => {
+  const front = await inTurn(session, null, async () => {
     const kept = session.blank.pop();
     if (kept) await driver.switchTo().window(kept);
     else await driver.switchTo().newWindow('window');
@@ -91,6 +94,17 @@ async function openTab(session, { width, height }) {
     await driver.manage().window().setRect({ width, height });
     return session.current;
   });
+  let cover = behind ? front : null;
+  const handle = behind
+    ? await inTurn(session, front, async () => {
+        await driver.switchTo().newWindow('tab');
+        return (session.current = await driver.getWindowHandle());
+      })
+    : front;
+  const closeCurrent = async () => {
+    await driver.close();
+    session.current = null;
+  };
   let open = true;
   const pointer = (type, kind, x, y, button) => {
     const actions = x === undefined ? [] : [{ type: 'pointerMove', x: Math.round(x), y: Math.round(y), duration: 0 }];
@@ -107,10 +121,21 @@ async function openTab(session, { width, height }) {
     },
     finger: (kind, id, x, y) => pointer('touch', kind, x, y, 0),
     errors: () => [],
+    async show() {
+      const inFront = cover;
+      cover = null;
+      if (inFront) await inTurn(session, inFront, closeCurrent);
+    },
+    // A tab still behind another goes, and the window's own in front of it is kept.
     async close() {
       if (!open) return;
       open = false;
       await inTurn(session, handle, async () => {
+        if (cover) {
+          session.blank.push(cover);
+          await closeCurrent();
+          return;
+        }
         await driver.get('about:blank');
         session.blank.push(handle);
       });
