@@ -14,8 +14,8 @@ if(failed)
 endif()
 string(REPLACE "\n" ";" inlined "${inlined}")
 set(page index.html)
-foreach(f page.css page.js layout.js stylus.js sound.js lifecycle.js one_game.js voice.js
-    manifest.webmanifest)
+foreach(f page.css page.js layout.js stylus.js sound.js lifecycle.js loop_wait.js one_game.js
+    voice.js manifest.webmanifest)
   list(FIND inlined ${f} at)
   if(at EQUAL -1)
     file(COPY ${PAGE}/${f} DESTINATION ${OUT})

@@ -6,6 +6,7 @@
 
 import { DISPLAY_HEIGHT, DISPLAY_WIDTH, fitPicture } from './layout.js';
 import { GameClock, Presence } from './lifecycle.js';
+import { LoopWait } from './loop_wait.js';
 import { OneGame } from './one_game.js';
 import { SoundPlayer } from './sound.js';
 import { Stylus } from './stylus.js';
@@ -76,32 +77,15 @@ function refit() {
 }
 
 const inputs = [];
-// A wait ends through a message rather than in the timer's own callback: browsers stretch a
-// timer set from inside another timer's callback to at least 4 ms, one set from a message to
-// no more than asked.
-const waking = new MessageChannel();
-waking.port1.onmessage = () => presence.away || wake(); // away, the program sleeps on
-let wakeUp = null;
-let waitTimer = 0;
-let waitAsked = 0;
-let waitStart = 0;
-
-function wake() {
-  if (!wakeUp) return;
-  const resume = wakeUp;
-  wakeUp = null;
-  clearTimeout(waitTimer);
-  if (record && waitAsked >= 0 && record.lateness.length < 100000)
-    record.lateness.push(performance.now() - waitStart - waitAsked);
-  resume();
-}
+// How late the program's timed waits end is in the record.
+const loop = new LoopWait(record && ((ms) => record.lateness.length < 100000 && record.lateness.push(ms)));
 
 // The program's clock, which stands still while the page is away; sounds are spaced by it too.
 const clock = new GameClock();
 const sound = new SoundPlayer(undefined, () => clock.now());
 const stylus = new Stylus((input) => {
   inputs.push(input);
-  wake();
+  loop.wake();
 });
 if (record) {
   record.clock = () => clock.now();
@@ -117,14 +101,13 @@ const presence = new Presence(
   () => {
     clock.stop();
     sound.setAway(true);
-    clearTimeout(waitTimer);
+    loop.setAway(true);
     if (stylus.down) stylus.cancel(stylus.pointer);
   },
   () => {
     clock.run();
     sound.setAway(false);
-    waitAsked = -1; // no lateness: the wait was the page's absence
-    if (wakeUp) waking.port2.postMessage(0);
+    loop.setAway(false);
   },
 );
 
@@ -190,13 +173,7 @@ const quillbyPage = {
   },
   now: () => clock.now(),
   nextInput: () => inputs.shift() ?? null,
-  wait(ms, resume) {
-    wakeUp = resume;
-    waitAsked = ms;
-    waitStart = performance.now();
-    if (inputs.length) queueMicrotask(wake);
-    else if (ms >= 0 && !presence.away) waitTimer = setTimeout(() => waking.port2.postMessage(0), ms);
-  },
+  wait: (ms, resume) => loop.wait(ms, resume, inputs.length > 0),
   playSound(id, rate, bits, bytes) {
     if (record) {
       record.sounds.push(id);
