@@ -21,8 +21,7 @@ const StringEntry* FindString(int id, const StringEntry* table, size_t count) {
         if (!chosen || r < rank) chosen = true, language = e.language, rank = r;
     }
     for (size_t i = 0; chosen && i < count; ++i)
-        if (table[i].text && table[i].id == id && table[i].language == language)
-            return &table[i];
+        if (table[i].text && table[i].id == id && table[i].language == language) return &table[i];
     return nullptr;
 }
 
