@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
 // One Quillby per user and display on the desktop. Who runs is decided by an exclusive lock
-// (flock) on a file beside a Unix domain socket named after the display, in a folder only its
-// user may enter: the copy that takes the lock holds it for its whole life, writes its process
-// number into it and listens on the socket, greeting every caller. A launch that finds the lock
-// taken waits for that greeting, asks the copy to come forward and ends. A holder that neither
-// greets nor uses the processor for a while is taken for stopped or hung: the launches that
-// found it take the next lock of a short row, and the one that gets it runs and takes the socket
-// over, so that they open one window between them.
+// (instance_lock.h) on a file beside a Unix domain socket named after the display, in a folder
+// only its user may enter (instance_place.h): the copy that takes the lock holds it for its whole
+// life, writes its process number into it and listens on the socket, greeting every caller
+// (instance_socket.h). A launch that finds the lock taken waits for that greeting, asks the copy
+// to come forward and ends. A holder that neither greets nor uses the processor for a while is
+// taken for stopped or hung (silent_holder.h): the launches that found it take the next lock of a
+// short row, and the one that gets it runs and takes the socket over, so that they open one
+// window between them.
 // Depends on: POSIX sockets, poll and flock; Linux's /proc. Cannot: tell a copy that hangs
 // busily from one that takes longer than the start limit to start; see copies of another user
 // or on another display; or tell an X server nested in a Wayland session from the session's own.
@@ -16,20 +17,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/hosts/instance_place.h"   // DisplayKey, InstanceSocketPath
+#include "platform/hosts/instance_socket.h"  // RemoveListeningEndpoint
+
 namespace platform {
-
-// Names the desktop a window would open on, for the socket's name, from the environment alone
-// (SDL has not connected yet): "wayland-NAME" in a Wayland session, where X programs show too,
-// else "x11-HOST:N" (the screen number left out: a display's screens are one desktop); or the
-// name of another driver that SDL_VIDEODRIVER asks for first.
-std::string DisplayKey(const char* x11Display, const char* waylandDisplay, const char* videoDriver);
-// $XDG_RUNTIME_DIR/quillby-KEY.sock, or /tmp/quillby-UID/KEY.sock in a folder made 0700.
-// Empty when neither can be used safely (then every launch runs on its own).
-std::string InstanceSocketPath(const std::string& displayKey);
-
-// Removes the socket file of the endpoint that listens in this process, if it is still ours,
-// and nothing else: for a program about to end without running its destructors.
-void RemoveListeningEndpoint();
 
 class InstanceEndpoint {
   public:
@@ -64,34 +55,27 @@ class InstanceEndpoint {
     bool Listen();
     // Without waiting: greets new callers and reads what they sent. True when at least one
     // asked this copy to come forward since the last call.
-    bool TakeForwardRequest();
+    bool TakeForwardRequest() { return listener_.TakeForwardRequest(); }
 
-    bool listening() const { return listener_ >= 0; }
+    bool listening() const { return listener_.listening(); }
     // Readable when a caller is waiting or has said something: the listening socket and the
     // callers taken. Empty when not listening.
-    std::vector<int> Descriptors() const;
+    std::vector<int> Descriptors() const { return listener_.Descriptors(); }
 
   private:
     enum class Wait { kGreeted, kFreed, kSilent };
     // Waits for a greeting at the socket while another holds the lock `fd`, as long as the
     // limits allow; kFreed when the holder ended meanwhile and this endpoint took the lock.
     Wait AwaitGreeting(int fd);
-    // One look at the socket: connects, or reads what the copy there said. True once greeted.
-    bool LookForGreeting();
-    void DropOther();
 
     std::string path_;
     int quietLimitMs_;
     int startLimitMs_;
     bool claimed_ = false;
     Found found_ = Found::kNone;
-    int lock_ = -1;                      // held for this copy's life
-    int other_ = -1;                     // our connection to a copy at the socket
-    unsigned long long otherInode_ = 0;  // the socket file it was made through
-    size_t greeted_ = 0;                 // bytes of the greeting read from it
-    int listener_ = -1;                  // our listening socket
-    unsigned long long inode_ = 0;       // the socket file we made, removed again when we end
-    std::vector<int> callers_;
+    int lock_ = -1;  // held for this copy's life
+    instance::Caller other_;
+    instance::Listener listener_;
 };
 
 }  // namespace platform
