@@ -24,9 +24,9 @@ namespace platform {
 
 class InstanceEndpoint {
   public:
-    // A copy holding the lock that has not greeted is still starting while it uses the
-    // processor, for up to kStartLimitMs; one that has neither greeted nor used the processor
-    // for kQuietLimitMs is stopped or hung. Of twenty launches at once on two cores busy with
+    // A copy holding the lock that has not greeted is still starting while its main thread uses
+    // the processor, for up to kStartLimitMs; one that has neither greeted nor used the processor
+    // there for kQuietLimitMs is stopped or hung. Of twenty launches at once on two cores busy with
     // other work, none waited more than half a second for the greeting, and the slowest window
     // showed 10 s after the launches; a parent waits no longer than 5 s beside a stopped copy.
     static constexpr int kQuietLimitMs = 5000;

@@ -15,7 +15,11 @@ namespace platform::instance {
 
 std::optional<unsigned long long> ProcessorTime(long pid) {
     if (pid <= 0) return std::nullopt;
-    int stat = open(("/proc/" + std::to_string(pid) + "/stat").c_str(), O_RDONLY | O_CLOEXEC);
+    // The main thread's alone: the program starts and runs its game there, while other threads
+    // of a copy that hangs (its sound's, SDL's) may go on using the processor.
+    std::string thread = std::to_string(pid);
+    int stat =
+        open(("/proc/" + thread + "/task/" + thread + "/stat").c_str(), O_RDONLY | O_CLOEXEC);
     if (stat < 0) return std::nullopt;
     char text[512] = {};
     ssize_t n = read(stat, text, sizeof text - 1);

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
-// Judges a copy that holds the instance lock but has not greeted a launch: while it uses the
-// processor it is still starting, for up to the start limit; once it has used none for the
-// quiet limit, it is stopped or hung, and the launch goes on without it.
+// Judges a copy that holds the instance lock but has not greeted a launch: while its main
+// thread, where the program starts and runs, uses the processor, it is still starting, for up to
+// the start limit; once that thread has used none for the quiet limit (the copy is stopped, or
+// hangs: deadlocked, or stuck on a dead mount or an audio device, whatever its other threads
+// do), it is stopped or hung, and the launch goes on without it.
 // Depends on: Linux's /proc. Cannot: tell a copy that hangs busily from one that takes longer
 // than the start limit to start.
 #pragma once
@@ -12,8 +14,8 @@
 
 namespace platform::instance {
 
-// The processor time, in clock ticks, that process `pid` has used; none when it is stopped,
-// gone or not named yet (0).
+// The processor time, in clock ticks, that the main thread of process `pid` has used; none when
+// it is stopped, gone or not named yet (0).
 std::optional<unsigned long long> ProcessorTime(long pid);
 
 class SilentHolder {

@@ -16,6 +16,7 @@
 #include <chrono>
 #include <csignal>
 #include <string>
+#include <thread>
 
 #include "tests/platform/hosts/instance_launch.h"
 
@@ -35,6 +36,12 @@ long Ms(Clock::duration d) {
 }
 [[noreturn]] void Stop() {
     raise(SIGSTOP);
+    Block();
+}
+// The program's own threads (its sound's, SDL's) may go on while the one that runs the game is
+// stuck: this one is busier than any of those.
+[[noreturn]] void BlockBesideABusyThread() {
+    std::thread(Spin).detach();
     Block();
 }
 
@@ -94,6 +101,7 @@ TEST_F(InstanceTest, AHolderIsGivenTheQuietLimitUnlessItStillUsesTheProcessor) {
     } cases[] = {
         {"is stopped", Stop, false},
         {"blocks", Block, false},
+        {"blocks while another of its threads is busy", BlockBesideABusyThread, false},
         {"uses the processor", Spin, true},
     };
     for (const Case& c : cases) {
