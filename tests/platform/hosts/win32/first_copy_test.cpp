@@ -21,43 +21,81 @@ using std::chrono::milliseconds;
 
 constexpr DWORD kLimitMs = 300;
 constexpr wchar_t kClass[] = L"FIRSTCOPYTEST";
+// Far beyond what any launch of these tests may take (eight mutexes at most, each waited for no
+// longer than the start limit), and far within ctest's timeout.
+constexpr milliseconds kDeadline{10000};
+
+// The limits a launch gives a holder that shows no window; the program's own where none are.
+struct Limits {
+    DWORD quietMs = kLimitMs;
+    DWORD startMs = kLimitMs;
+};
+constexpr Limits kProgramsLimits{0, 0};
+
+long Ms(Clock::duration d) {
+    return long(std::chrono::duration_cast<milliseconds>(d).count());
+}
 
 // A launch: it claims; unless another copy's window is there, it opens its own after `startMs`
 // (never when negative) and keeps it until the copy is destroyed. The copies of a test are
 // threads of one process, so a holder's heartbeat beats for its own start limit.
 class Copy {
   public:
-    explicit Copy(std::wstring caption, int startMs = 0, DWORD startLimitMs = kLimitMs) {
-        thread = std::thread([this, caption, startMs, startLimitMs] {
+    explicit Copy(std::wstring caption, int startMs = 0, Limits limits = {})
+        : s_(std::make_shared<State>()) {
+        // The thread shares the state, so that one still claiming past the deadline can be left
+        // to run on when the test, failed, ends.
+        thread_ = std::thread([s = s_, caption, startMs, limits] {
             auto start = Clock::now();
-            found = ClaimSession(kClass, caption, kLimitMs, startLimitMs);
-            waited = Clock::now() - start;
-            decided = true;
+            s->found = limits.quietMs
+                           ? ClaimSession(kClass, caption, limits.quietMs, limits.startMs)
+                           : ClaimSession(kClass, caption);
+            s->waited = Clock::now() - start;
+            s->decided = true;
             HWND window = nullptr;
-            if (found != FirstCopy::kShown && startMs >= 0) {
+            if (s->found != FirstCopy::kShown && startMs >= 0) {
                 std::this_thread::sleep_for(milliseconds(startMs));
                 window = CreateWindowExW(0, kClass, caption.c_str(), 0, 0, 0, 10, 10, nullptr,
                                          nullptr, GetModuleHandleW(nullptr), nullptr);
             }
-            while (!stop) std::this_thread::sleep_for(milliseconds(1));
+            while (!s->stop) std::this_thread::sleep_for(milliseconds(1));
             if (window) DestroyWindow(window);
         });
     }
     ~Copy() {
-        stop = true;
-        thread.join();
+        s_->stop = true;
+        if (Decides()) {
+            thread_.join();
+        } else {
+            ADD_FAILURE() << "a launch was still claiming when its test ended";
+            thread_.detach();
+        }
     }
-    void AwaitDecision() const {
-        while (!decided) std::this_thread::sleep_for(milliseconds(1));
-    }
+    Copy(const Copy&) = delete;
+    Copy& operator=(const Copy&) = delete;
 
-    std::atomic<FirstCopy> found{FirstCopy::kNone};
-    std::atomic<bool> decided{false};
-    Clock::duration waited{};
+    ::testing::AssertionResult Decides(milliseconds deadline = kDeadline) const {
+        for (auto end = Clock::now() + deadline; !s_->decided;) {
+            if (Clock::now() > end)
+                return ::testing::AssertionFailure()
+                       << "the launch had not decided whether another copy runs "
+                       << deadline.count() << " ms after it began to claim";
+            std::this_thread::sleep_for(milliseconds(1));
+        }
+        return ::testing::AssertionSuccess();
+    }
+    FirstCopy found() const { return s_->found; }
+    Clock::duration waited() const { return s_->waited; }
 
   private:
-    std::atomic<bool> stop{false};
-    std::thread thread;
+    struct State {
+        std::atomic<FirstCopy> found{FirstCopy::kNone};
+        std::atomic<bool> decided{false};
+        std::atomic<bool> stop{false};
+        Clock::duration waited{};
+    };
+    std::shared_ptr<State> s_;
+    std::thread thread_;
 };
 
 class FirstCopyTest : public ::testing::Test {
@@ -77,33 +115,33 @@ class FirstCopyTest : public ::testing::Test {
 TEST_F(FirstCopyTest, ACopyThatEndedBlocksNothing) {
     { Copy gone(caption, -1); }
     Copy next(caption, -1);
-    next.AwaitDecision();
-    EXPECT_EQ(next.found, FirstCopy::kNone);
-    EXPECT_LT(next.waited, milliseconds(kLimitMs / 2));
+    ASSERT_TRUE(next.Decides()) << "the launch after a copy that ended";
+    EXPECT_EQ(next.found(), FirstCopy::kNone);
+    EXPECT_LT(next.waited(), milliseconds(kLimitMs / 2));
     // And one that ends while a launch waits for its window.
     auto ending = std::make_unique<Copy>(caption + L" 2", -1);
-    ending->AwaitDecision();
+    ASSERT_TRUE(ending->Decides()) << "the copy that ends";
     Copy waiting(caption + L" 2", -1);
     std::this_thread::sleep_for(milliseconds(kLimitMs / 3));
     ending.reset();
-    waiting.AwaitDecision();
-    EXPECT_EQ(waiting.found, FirstCopy::kNone);
-    EXPECT_LT(waiting.waited, milliseconds(kLimitMs));
+    ASSERT_TRUE(waiting.Decides()) << "the launch that waited for a copy that ended";
+    EXPECT_EQ(waiting.found(), FirstCopy::kNone);
+    EXPECT_LT(waiting.waited(), milliseconds(kLimitMs));
 }
 
 // It holds the mutex but never shows its window: the launches that find it at once give it the
 // limit, then open one window between them, although it takes the one that opens it a while.
 TEST_F(FirstCopyTest, LaunchesBesideAHungCopyOpenOneWindowBetweenThem) {
     Copy hung(caption, -1);
-    hung.AwaitDecision();
+    ASSERT_TRUE(hung.Decides()) << "the copy that hangs";
     std::vector<std::unique_ptr<Copy>> launches;
     for (int i = 0; i < 8; ++i) launches.push_back(std::make_unique<Copy>(caption, kLimitMs / 2));
     int took = 0;
     for (auto& copy : launches) {
-        copy->AwaitDecision();
-        if (copy->found == FirstCopy::kShown) continue;
-        EXPECT_EQ(copy->found, FirstCopy::kHung);
-        EXPECT_GE(copy->waited, milliseconds(kLimitMs));
+        ASSERT_TRUE(copy->Decides()) << "a launch beside the copy that hangs";
+        if (copy->found() == FirstCopy::kShown) continue;
+        EXPECT_EQ(copy->found(), FirstCopy::kHung);
+        EXPECT_GE(copy->waited(), milliseconds(kLimitMs));
         took++;
     }
     EXPECT_EQ(took, 1);
@@ -115,14 +153,30 @@ TEST_F(FirstCopyTest, AHolderWhoseHeartbeatGoesOnIsGivenUntilTheStartLimit) {
     for (bool beating : {false, true}) {
         SCOPED_TRACE(beating);
         std::wstring name = caption + (beating ? L" beating" : L" still");
-        Copy holder(name, -1, beating ? 20 * kLimitMs : 0);
-        holder.AwaitDecision();
-        auto start = Clock::now();
-        EXPECT_EQ(ClaimSession(kClass, name, kLimitMs, 4 * kLimitMs), FirstCopy::kHung);
-        auto waited = Clock::now() - start;
-        EXPECT_GE(waited, milliseconds(beating ? 4 * kLimitMs : kLimitMs));
-        EXPECT_LT(waited, milliseconds(beating ? 5 * kLimitMs : 4 * kLimitMs));
+        Copy holder(name, -1, {kLimitMs, beating ? 20 * kLimitMs : 0});
+        ASSERT_TRUE(holder.Decides()) << "the holder";
+        Copy launch(name, -1, {kLimitMs, 4 * kLimitMs});
+        ASSERT_TRUE(launch.Decides()) << "the launch beside the holder";
+        EXPECT_EQ(launch.found(), FirstCopy::kHung);
+        long waited = Ms(launch.waited());
+        EXPECT_GE(waited, long(beating ? 4 * kLimitMs : kLimitMs));
+        EXPECT_LT(waited, long(beating ? 5 * kLimitMs : 4 * kLimitMs));
     }
+}
+
+// The program's own limit: a new game five seconds after a launch beside a copy that was
+// suspended before its window showed, rather than thirty as for one still starting.
+TEST_F(FirstCopyTest, BesideASuspendedCopyTheProgramGoesOnAfterFiveSeconds) {
+    Copy holder(caption, -1, {kLimitMs, 0});  // its heartbeat never beats
+    ASSERT_TRUE(holder.Decides()) << "the holder";
+    Copy launch(caption, -1, kProgramsLimits);
+    // Long enough to see how long it waited, were it the start limit.
+    ASSERT_TRUE(launch.Decides(milliseconds(40000))) << "the launch beside the holder";
+    EXPECT_EQ(launch.found(), FirstCopy::kHung);
+    long waited = Ms(launch.waited());
+    EXPECT_GE(waited, 5000) << "given up before the quiet limit of 5 s";
+    // Anything near 5 s, however busy the machine; well short of the 30 s start limit.
+    EXPECT_LT(waited, 12000) << "waited " << waited << " ms beside a suspended copy, not 5 s";
 }
 
 }  // namespace
