@@ -28,35 +28,59 @@ bool Owned(DWORD waited) {
 
 struct Heartbeat {
     volatile LONG* count;
+    HANDLE starter;  // the thread that claimed, which goes on to start the program
     DWORD limitMs;
 };
 
+// The processor time `thread` has used, in 100 ns; false where it cannot be told.
+bool ThreadTime(HANDLE thread, ULONGLONG& used) {
+    FILETIME created, ended, kernel, user;
+    if (!GetThreadTimes(thread, &created, &ended, &kernel, &user)) return false;
+    used = (ULONGLONG(kernel.dwHighDateTime) << 32 | kernel.dwLowDateTime) +
+           (ULONGLONG(user.dwHighDateTime) << 32 | user.dwLowDateTime);
+    return true;
+}
+
 DWORD WINAPI Beat(void* parameter) {
     auto* heart = static_cast<Heartbeat*>(parameter);
+    ULONGLONG used = 0, now = 0;
+    bool told = ThreadTime(heart->starter, used);
     for (DWORD ms = 0; ms < heart->limitMs; ms += kBeatMs) {
-        InterlockedIncrement(heart->count);
+        // Only while the program's start moves on: a starter that is stuck (deadlocked, on a
+        // dead share or an audio device) beats no more, although this thread would go on.
+        // Where its time cannot be told, every beat counts.
+        bool moved = !told || !ThreadTime(heart->starter, now) || now != used;
+        used = now;
+        if (moved) InterlockedIncrement(heart->count);
         Sleep(kBeatMs);
     }
+    CloseHandle(heart->starter);
     delete heart;
     return 0;
 }
 
 // The holder's heartbeat: a count in a mapping named after its mutex, which a thread of the
-// holder moves on until the start limit has passed. Windows under Wine tells nobody how much
-// processor time another process used, and a process that is suspended (a crash being
+// holder moves on while the thread that claimed uses the processor, until the start limit has
+// passed. Windows under Wine tells nobody how much processor time another process used, though
+// a process may ask of its own threads; and a process that is suspended (a crash being
 // reported, a debugger) beats no more.
 void StartHeartbeat(const std::wstring& mutexName, DWORD startLimitMs) {
     // Kept for the process's life, like the mutex.
     HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                         sizeof(LONG), HeartbeatName(mutexName).c_str());
     void* view = mapping ? MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof(LONG)) : nullptr;
-    if (!view) return;
-    auto* heart = new Heartbeat{static_cast<volatile LONG*>(view), startLimitMs};
+    HANDLE starter = nullptr;
+    if (!view || !DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(),
+                                  &starter, THREAD_QUERY_LIMITED_INFORMATION, FALSE, 0))
+        return;
+    auto* heart = new Heartbeat{static_cast<volatile LONG*>(view), starter, startLimitMs};
     HANDLE thread = CreateThread(nullptr, 0, Beat, heart, 0, nullptr);
-    if (thread)
+    if (thread) {
         CloseHandle(thread);
-    else
+    } else {
+        CloseHandle(starter);
         delete heart;
+    }
 }
 
 // The holder's heartbeat count; -1 where it has none (yet).

@@ -4,11 +4,14 @@
 // window: the first launch takes a named mutex in the session's Local\ namespace and holds it
 // for its life; a launch that finds it held waits for that copy's window to appear, so that the
 // program's own FindWindowW check finds it. The holder counts as starting while its heartbeat
-// goes on, up to the start limit; one whose heartbeat has stopped for the quiet limit (it is
-// suspended) is taken for hung: the launches that found it take the next mutex of a short row,
-// and the one that gets it goes on to open a window, so that they open one between them.
-// Depends on: kernel32's named mutexes and mappings, user32's FindWindowW. Cannot: tell a copy
-// that hangs from one that takes longer than the start limit to show its window.
+// goes on, which it does while the thread that claimed, the one that starts the program, uses
+// the processor, up to the start limit; one whose heartbeat has stopped for the quiet limit (it
+// is suspended, or that thread hangs) is taken for hung: the launches that found it take the next
+// mutex of a short row, and the one that gets it goes on to open a window, so that they open one
+// between them.
+// Depends on: kernel32's named mutexes and mappings and its threads' times, user32's
+// FindWindowW. Cannot: tell a copy that hangs busily from one that takes longer than the start
+// limit to show its window.
 #pragma once
 
 #include <windows.h>

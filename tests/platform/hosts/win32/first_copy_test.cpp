@@ -9,6 +9,7 @@
 #include <atomic>
 #include <chrono>
 #include <memory>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -37,15 +38,16 @@ long Ms(Clock::duration d) {
 }
 
 // A launch: it claims; unless another copy's window is there, it opens its own after `startMs`
-// (never when negative) and keeps it until the copy is destroyed. The copies of a test are
-// threads of one process, so a holder's heartbeat beats for its own start limit.
+// (never when negative) and keeps it until the copy is destroyed, meanwhile using the processor
+// when `busy`. The copies of a test are threads of one process, so a holder's heartbeat beats
+// for its own start limit, while its own thread uses the processor.
 class Copy {
   public:
-    explicit Copy(std::wstring caption, int startMs = 0, Limits limits = {})
+    explicit Copy(std::wstring caption, int startMs = 0, Limits limits = {}, bool busy = false)
         : s_(std::make_shared<State>()) {
         // The thread shares the state, so that one still claiming past the deadline can be left
         // to run on when the test, failed, ends.
-        thread_ = std::thread([s = s_, caption, startMs, limits] {
+        thread_ = std::thread([s = s_, caption, startMs, limits, busy] {
             auto start = Clock::now();
             s->found = limits.quietMs
                            ? ClaimSession(kClass, caption, limits.quietMs, limits.startMs)
@@ -58,7 +60,8 @@ class Copy {
                 window = CreateWindowExW(0, kClass, caption.c_str(), 0, 0, 0, 10, 10, nullptr,
                                          nullptr, GetModuleHandleW(nullptr), nullptr);
             }
-            while (!s->stop) std::this_thread::sleep_for(milliseconds(1));
+            while (!s->stop)
+                if (!busy) std::this_thread::sleep_for(milliseconds(1));
             if (window) DestroyWindow(window);
         });
     }
@@ -147,20 +150,36 @@ TEST_F(FirstCopyTest, LaunchesBesideAHungCopyOpenOneWindowBetweenThem) {
     EXPECT_EQ(took, 1);
 }
 
-// Suspended, a holder beats no more and is given the quiet limit alone; one whose heartbeat goes
-// on is still starting, up to the start limit.
-TEST_F(FirstCopyTest, AHolderWhoseHeartbeatGoesOnIsGivenUntilTheStartLimit) {
-    for (bool beating : {false, true}) {
-        SCOPED_TRACE(beating);
-        std::wstring name = caption + (beating ? L" beating" : L" still");
-        Copy holder(name, -1, {kLimitMs, beating ? 20 * kLimitMs : 0});
+// Suspended, a holder beats no more, nor does one whose starting thread hangs (deadlocked, on a
+// dead share or an audio device): each is given the quiet limit alone. One whose starting thread
+// uses the processor is still starting, up to the start limit.
+TEST_F(FirstCopyTest, AHolderIsGivenTheQuietLimitUnlessItStillUsesTheProcessor) {
+    struct Case {
+        const wchar_t* name;
+        const char* holder;
+        DWORD beatsForMs;
+        bool busy;
+    } cases[] = {
+        {L" suspended", "is suspended", 0, false},
+        {L" hanging", "hangs", 20 * kLimitMs, false},
+        {L" starting", "uses the processor", 20 * kLimitMs, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string("a holder that ") + c.holder);
+        Copy holder(caption + c.name, -1, {kLimitMs, c.beatsForMs}, c.busy);
         ASSERT_TRUE(holder.Decides()) << "the holder";
-        Copy launch(name, -1, {kLimitMs, 4 * kLimitMs});
+        Copy launch(caption + c.name, -1, {kLimitMs, 4 * kLimitMs});
         ASSERT_TRUE(launch.Decides()) << "the launch beside the holder";
         EXPECT_EQ(launch.found(), FirstCopy::kHung);
         long waited = Ms(launch.waited());
-        EXPECT_GE(waited, long(beating ? 4 * kLimitMs : kLimitMs));
-        EXPECT_LT(waited, long(beating ? 5 * kLimitMs : 4 * kLimitMs));
+        if (c.busy) {
+            EXPECT_GE(waited, long(4 * kLimitMs)) << "given up before the start limit";
+            EXPECT_LT(waited, long(5 * kLimitMs));
+        } else {
+            EXPECT_GE(waited, long(kLimitMs)) << "given up before the quiet limit";
+            EXPECT_LT(waited, long(4 * kLimitMs))
+                << "taken for still starting until the start limit";
+        }
     }
 }
 
