@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: The Quillby developers
 #include "game/game_screen.h"
 
+#include "game/sound_resources.h"
 #include "toolkit/sounds.h"
 
 GameScreen::GameScreen(HWND window, HINSTANCE instance) : Screen(window, instance) {
@@ -74,9 +75,9 @@ GameScreen::GameScreen(HWND window, HINSTANCE instance) : Screen(window, instanc
     sparkle->AddAnimationListener(this);
     AddFigure(sparkle);
 
-    clickSound = LoadWave(GameResources::ClickSound);
-    wrongSound = LoadWave(GameResources::WrongSound);
-    rightSound = LoadWave(GameResources::RightSound);
+    clickSound = LoadWave(SoundResources::Click);
+    wrongSound = LoadWave(SoundResources::Wrong);
+    rightSound = LoadWave(SoundResources::Right);
 }
 
 GameScreen::~GameScreen() {

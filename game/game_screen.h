@@ -12,7 +12,7 @@
 #include "toolkit/screen.h"
 #include "toolkit/text.h"
 
-// Resource numbers of the game screen.
+// Bitmap numbers of the game screen (its sounds: game/sound_resources.h).
 namespace GameResources {
 constexpr int Background = 175;
 constexpr int PreviousArrow = 176;
@@ -22,9 +22,6 @@ constexpr int Sparkle = 179;
 constexpr int CloseButton = 182;
 // The pictures of letter index i are FirstPicture + i, + 100 and + 200.
 constexpr int FirstPicture = 500;
-constexpr int ClickSound = 20000;
-constexpr int RightSound = 20002;
-constexpr int WrongSound = 20007;
 }  // namespace GameResources
 
 class GameScreen : public Screen, public FigureListener, public AnimationListener {

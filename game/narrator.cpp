@@ -5,14 +5,15 @@
 #include <algorithm>
 #include <string>
 
-#include "game/game_screen.h"
+#include "game/sound_resources.h"
 #include "game/wave_length.h"
 
 namespace {
 
 // The game's own sounds, whose ends a voice waits for.
-constexpr int GameSoundIds[] = {ClickSoundId, SwitchSoundId, StartupSoundId,
-                                GameResources::RightSound, GameResources::WrongSound};
+constexpr int GameSoundIds[] = {SoundResources::Click, SoundResources::Switch,
+                                SoundResources::Startup, SoundResources::Right,
+                                SoundResources::Wrong};
 
 bool Blank(WCHAR c) {
     return c == L' ' || c == L'\t';
@@ -64,11 +65,11 @@ bool Narrator::Asked(LPCWSTR commandLine) {
 Narrator::Narrator(HWND window) : window_(window) {
     for (int id : GameSoundIds)
         if (std::optional<Sound> sound = Find(id)) gameSounds_.push_back(*sound);
-    soundListener = this;
+    SetSoundListener(this);
 }
 
 Narrator::~Narrator() {
-    if (soundListener == this) soundListener = nullptr;
+    RemoveSoundListener(this);
     if (timerDue_) KillTimer(window_, WakeTimer);
 }
 

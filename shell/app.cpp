@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: The Quillby developers
 #include "shell/app.h"
 
+#include "game/sound_resources.h"
 #include "toolkit/sounds.h"
 
 App::App(HWND window, HINSTANCE instance) : window(window), instance(instance) {
@@ -14,8 +15,8 @@ App::App(HWND window, HINSTANCE instance) : window(window), instance(instance) {
     titleScreen->screenListeners.InsertAt(this, titleScreen->screenListeners.count);
     currentScreen = titleScreen;
     titleScreen->active = true;
-    switchSound = LoadWave(SwitchSoundId);
-    PlayWave(LoadWave(StartupSoundId));
+    switchSound = LoadWave(SoundResources::Switch);
+    PlayWave(LoadWave(SoundResources::Startup));
 }
 
 App::~App() {

@@ -12,6 +12,8 @@ class Hotspot : public Figure {
     HDC GetSurface() override;
     void OnPointerDown(int32_t x, int32_t y) override;
 
+    // The WAVE resource of the click a hotspot makes when pressed.
+    static constexpr int ClickSoundId = 20000;
     // The click sound, loaded by the first hotspot and shared by all for the program's life.
     static HGLOBAL clickSound;
 };

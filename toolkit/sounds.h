@@ -5,10 +5,6 @@
 
 #include "shell/platform.h"
 
-constexpr int ClickSoundId = 20000;
-constexpr int SwitchSoundId = 20003;
-constexpr int StartupSoundId = 20006;
-
 // Hears of every sound the program's own code starts (a new one replaces the one playing).
 class SoundListener {
   public:
@@ -18,8 +14,11 @@ class SoundListener {
     ~SoundListener() = default;
 };
 
-// The one listener of the program's sounds, or none (as when nothing is spoken).
-inline SoundListener* soundListener = nullptr;
+// From now on `listener` is the one that hears of the program's sounds; there is one at most
+// (none while nothing is spoken).
+void SetSoundListener(SoundListener* listener);
+// Leaves the program's sounds unheard, if `listener` is still the one hearing them.
+void RemoveSoundListener(SoundListener* listener);
 
 // The whole RIFF image of a WAVE resource of this program, or null when there is none.
 inline HGLOBAL LoadWave(int id) {
@@ -28,7 +27,5 @@ inline HGLOBAL LoadWave(int id) {
     return resource ? LoadResource(module, resource) : nullptr;
 }
 
-inline void PlayWave(HGLOBAL sound) {
-    sndPlaySoundW(static_cast<LPCWSTR>(sound), SND_ASYNC | SND_MEMORY);
-    if (soundListener) soundListener->OnSoundStart(sound);
-}
+// Starts `sound`, cutting the one playing, and tells the listener.
+void PlayWave(HGLOBAL sound);
