@@ -52,7 +52,7 @@ void RedrawSmallDirtyRectangle(benchmark::State& state) {
     Stage stage;
     uint32_t now = 0;
     for (auto _ : state) {
-        stage.game->MarkDirty(RECT{45, 10, 105, 30});  // the quiz switch
+        stage.game->MarkDirty(InclusiveRect{45, 10, 105, 30});  // the quiz switch
         now += RedrawInterval;
         stage.game->Tick(now);
     }

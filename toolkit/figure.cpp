@@ -96,9 +96,9 @@ void Figure::Invalidate() {
     screen->MarkDirty(GetBounds());
 }
 
-RECT Figure::GetBounds() {
+InclusiveRect Figure::GetBounds() {
     int32_t left = GetX(), top = GetY();
-    return RECT{left, top, left + GetWidth(), top + GetHeight()};
+    return InclusiveRect{left, top, left + GetWidth(), top + GetHeight()};
 }
 
 void Figure::AddListener(FigureListener* listener) {

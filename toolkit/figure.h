@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "shell/platform.h"
+#include "toolkit/inclusive_rect.h"
 #include "toolkit/listeners.h"
 #include "toolkit/ptr_list.h"
 
@@ -37,7 +38,8 @@ class Figure {
 
     void SetVisible(bool value);
     void Invalidate();
-    RECT GetBounds();
+    // x and y to x + width and y + height, all four edges inside.
+    InclusiveRect GetBounds();
     void AddListener(FigureListener* listener);
 
     PtrList<FigureListener> listeners;

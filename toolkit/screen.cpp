@@ -6,20 +6,6 @@
 
 #include "toolkit/animation.h"
 
-namespace {
-
-// The dirty rectangle and a figure's bounds count their right and bottom edges as inside;
-// Win32's rectangle calls count them as outside. These convert one to the other.
-RECT EdgesOutside(const RECT& inclusive) {
-    return RECT{inclusive.left, inclusive.top, inclusive.right + 1, inclusive.bottom + 1};
-}
-
-RECT EdgesInside(const RECT& exclusive) {
-    return RECT{exclusive.left, exclusive.top, exclusive.right - 1, exclusive.bottom - 1};
-}
-
-}  // namespace
-
 Screen::Screen(HWND window, HINSTANCE instance) : window(window), instance(instance) {
     RECT client{};
     GetClientRect(window, &client);
@@ -61,16 +47,16 @@ void Screen::DeleteAllFigures() {
     figures.Clear();
 }
 
-void Screen::MarkDirty(const RECT& r) {
+void Screen::MarkDirty(const InclusiveRect& r) {
     // A rectangle reaching outside the screen is dropped whole, not clipped.
     if (r.left < 0 || r.top < 0 || r.right > width || r.bottom > height) return;
     if (dirty.left == -1) {
         dirty = r;
         return;
     }
-    RECT before = EdgesOutside(dirty), added = EdgesOutside(r), both;
+    RECT before = dirty.Exclusive(), added = r.Exclusive(), both;
     UnionRect(&both, &before, &added);
-    dirty = EdgesInside(both);
+    dirty = InclusiveRect::FromExclusive(both);
 }
 
 void Screen::Tick(uint32_t now) {
@@ -101,16 +87,16 @@ void Screen::Paint(HDC dc, bool full) {
         else
             TransparentImage(backBuffer, x, y, w, h, surface, 0, 0, w, h, KeyColour);
     }
-    RECT copy = full ? RECT{0, 0, width, height} : EdgesOutside(dirty);
+    RECT copy = full ? RECT{0, 0, width, height} : dirty.Exclusive();
     BitBlt(dc, copy.left, copy.top, copy.right - copy.left, copy.bottom - copy.top, backBuffer,
            copy.left, copy.top, SRCCOPY);
     painting = false;
-    dirty = RECT{-1, -1, -1, -1};
+    dirty = InclusiveRect{-1, -1, -1, -1};
 }
 
 bool Screen::Hit(Figure* f, int32_t x, int32_t y) {
     if (!f->visible) return false;
-    RECT bounds = EdgesOutside(f->GetBounds());
+    RECT bounds = f->GetBounds().Exclusive();
     return PtInRect(&bounds, POINT{x, y});
 }
 

@@ -8,6 +8,7 @@
 
 #include "shell/platform.h"
 #include "toolkit/figure.h"
+#include "toolkit/inclusive_rect.h"
 #include "toolkit/ptr_list.h"
 
 class Animation;
@@ -28,7 +29,7 @@ class Screen {
     void RemoveFigure(Figure* figure, bool destroy);
     void RelayerFigure(Figure* figure);
     void DeleteAllFigures();
-    void MarkDirty(const RECT& r);
+    void MarkDirty(const InclusiveRect& r);
     void PointerDown(int32_t x, int32_t y);
     void PointerUp(int32_t x, int32_t y);
 
@@ -39,12 +40,10 @@ class Screen {
     bool active = false;
     Figure* background = nullptr;
     PtrList<Figure> figures;
-    // What has changed since the last repaint. Its bounds are inclusive on all four sides, as a
-    // figure's are (x, y, x + width and y + height all count as inside), so it holds one column
-    // and one row more than Win32's rectangle calls would read from the same four numbers; it
-    // is empty while left is -1. MarkDirty drops a rectangle reaching outside the screen whole,
-    // never clipping it; a repaint copies the rectangle clipped to the back buffer.
-    RECT dirty{-1, -1, -1, -1};
+    // What has changed since the last repaint, edges inside as a figure's bounds are; empty
+    // while left is -1. MarkDirty drops a rectangle reaching outside the screen whole, never
+    // clipping it; a repaint copies the rectangle clipped to the back buffer.
+    InclusiveRect dirty{-1, -1, -1, -1};
     uint32_t lastRedraw = 0;
     HWND window;
     HDC backBuffer = nullptr;

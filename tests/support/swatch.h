@@ -99,10 +99,10 @@ class PlainScreenTest : public HostTest {
     Swatch* AddSwatch(int x, int y, int w, int h, const WCHAR* type = L"Figure", int layer = 10) {
         return Add(new Swatch(screen.get(), window, w, h, RGB(0, 200, 0), type), x, y, layer);
     }
-    void ClearDirty() { screen->dirty = RECT{-1, -1, -1, -1}; }
+    void ClearDirty() { screen->dirty = InclusiveRect{-1, -1, -1, -1}; }
     // The dirty rectangle as "left top right bottom", or "none".
     std::string Dirty() const { return Describe(screen->dirty); }
-    static std::string Describe(const RECT& r) {
+    static std::string Describe(const InclusiveRect& r) {
         if (r.left == -1) return "none";
         return std::to_string(r.left) + ' ' + std::to_string(r.top) + ' ' +
                std::to_string(r.right) + ' ' + std::to_string(r.bottom);

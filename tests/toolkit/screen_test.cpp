@@ -58,11 +58,11 @@ TEST_F(ScreenTest, AFigureGoesBeneathThoseOfItsOwnLayer) {
 }
 
 TEST_F(ScreenTest, TheTimedRedrawCopiesTheInclusiveDirtyRectangleOfWhatLiesInside) {
-    screen->MarkDirty(RECT{0, 0, 241, 10});  // reaching outside: dropped whole
-    screen->MarkDirty(RECT{-1, 5, 10, 10});
+    screen->MarkDirty(InclusiveRect{0, 0, 241, 10});  // reaching outside: dropped whole
+    screen->MarkDirty(InclusiveRect{-1, 5, 10, 10});
     EXPECT_EQ(Dirty(), "none");
-    screen->MarkDirty(RECT{10, 10, 20, 20});
-    screen->MarkDirty(RECT{5, 30, 15, 40});
+    screen->MarkDirty(InclusiveRect{10, 10, 20, 20});
+    screen->MarkDirty(InclusiveRect{5, 30, 15, 40});
     EXPECT_EQ(Dirty(), "5 10 20 40");
     screen->lastRedraw = 1000;
     screen->Tick(1084);
@@ -80,7 +80,7 @@ TEST_F(ScreenTest, RepaintsComeEvery85MsAcrossTheWrapOfTheTick) {
     screen->Tick(start);  // nothing is dirty, yet the interval starts here
     std::vector<uint32_t> repaintedAfter;
     for (uint32_t ms = 1; ms <= 200; ++ms) {
-        screen->MarkDirty(RECT{0, 0, 1, 1});
+        screen->MarkDirty(InclusiveRect{0, 0, 1, 1});
         int before = screen->paints;
         screen->Tick(start + ms);
         if (screen->paints != before) repaintedAfter.push_back(ms);
@@ -127,7 +127,7 @@ TEST_F(ScreenTest, AFigureAtTheEdgesOfTheDisplayRepaintsExactlyItsPixels) {
 }
 
 TEST_F(ScreenTest, NestedPaintAndInactiveRedrawLeaveTheDirtyRectangle) {
-    screen->MarkDirty(RECT{1, 2, 3, 4});
+    screen->MarkDirty(InclusiveRect{1, 2, 3, 4});
     screen->painting = true;
     screen->Paint(nullptr, false);
     screen->painting = false;
