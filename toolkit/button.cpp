@@ -21,7 +21,7 @@ void Button::Tick(uint32_t) {
 }
 
 const WCHAR* Button::GetTypeName() {
-    return L"Button";
+    return TypeName;
 }
 
 HDC Button::GetSurface() {

@@ -8,6 +8,9 @@
 
 class Button : public Image {
   public:
+    // What GetTypeName gives: a screen hands every release to the figures of this name.
+    static constexpr const WCHAR* TypeName = L"Button";
+
     Button(Screen* screen, HWND window, int32_t bitmapId);
     void Tick(uint32_t now) override;
     ~Button() override;

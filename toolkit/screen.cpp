@@ -5,6 +5,7 @@
 #include <cwchar>
 
 #include "toolkit/animation.h"
+#include "toolkit/button.h"
 
 Screen::Screen(HWND window, HINSTANCE instance) : window(window), instance(instance) {
     RECT client{};
@@ -114,7 +115,8 @@ void Screen::PointerDown(int32_t x, int32_t y) {
 void Screen::PointerUp(int32_t x, int32_t y) {
     for (auto* n = figures.tail; n;) {
         Figure* f = n->item;
-        if (f->enabled && (Hit(f, x, y) || std::wcscmp(f->GetTypeName(), L"Button") == 0))
+        // A button hears the release wherever the stylus lifts, so that it never stays pressed.
+        if (f->enabled && (Hit(f, x, y) || std::wcscmp(f->GetTypeName(), Button::TypeName) == 0))
             f->OnPointerUp(x, y);
         n = n->prev;
     }

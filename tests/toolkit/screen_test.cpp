@@ -9,6 +9,7 @@
 
 #include "tests/support/pixels.h"
 #include "tests/support/swatch.h"
+#include "toolkit/button.h"
 
 namespace {
 
@@ -172,11 +173,11 @@ TEST_F(ScreenTest, PressGoesToTheTopmostFigureHitWithInclusiveEdges) {
 
 TEST_F(ScreenTest, ReleaseReachesEveryEnabledButtonAndHitFiguresOnly) {
     Swatch* image = AddSwatch(0, 0, 10, 10, L"Image");
-    Swatch* button = AddSwatch(100, 100, 10, 10, L"Button");
-    Swatch* hiddenButton = AddSwatch(150, 150, 10, 10, L"Button");
+    Swatch* button = AddSwatch(100, 100, 10, 10, Button::TypeName);
+    Swatch* hiddenButton = AddSwatch(150, 150, 10, 10, Button::TypeName);
     hiddenButton->SetVisible(false);
     hiddenButton->enabled = true;  // hidden yet enabled: still hears every release
-    AddSwatch(50, 50, 10, 10, L"Button")->enabled = false;
+    AddSwatch(50, 50, 10, 10, Button::TypeName)->enabled = false;
 
     screen->PointerUp(200, 300);
     EXPECT_EQ(recorder.figures, (std::vector<Figure*>{button, hiddenButton}));  // topmost first
@@ -207,7 +208,7 @@ struct Remover : FigureListener {
 };
 
 TEST_F(ScreenTest, AHandlerMayRemoveTheFigureBeneathDuringTheWalk) {
-    Swatch* beneath = AddSwatch(0, 0, 10, 10, L"Button");
+    Swatch* beneath = AddSwatch(0, 0, 10, 10, Button::TypeName);
     Swatch* top = AddSwatch(0, 0, 10, 10, L"Figure", 11);
     top->passThrough = true;
     Remover remover(screen.get(), beneath);
