@@ -2,15 +2,10 @@
 // SPDX-FileCopyrightText: The Quillby developers
 #include "shell/main_window.h"
 
-#include <cstdio>
 #include <cstring>
 #include <new>
 
-App* TheApp = nullptr;
-int ScreenWidth = 0;
-int ScreenHeight = 0;
-SHACTIVATEINFO ActivateInfo;
-int StartExitCode = 0;
+MainWindowState TheMainWindow;
 
 namespace {
 
@@ -24,18 +19,19 @@ void Paint(HWND window) {
     SHFullScreen(window, SHFS_HIDESIPBUTTON);
     SHFullScreen(window, SHFS_HIDETASKBAR);
     SHFullScreen(window, SHFS_HIDESTARTICON);
-    MoveWindow(window, 0, 0, ScreenWidth, ScreenHeight, TRUE);
+    MainWindowState& w = TheMainWindow;
+    MoveWindow(window, 0, 0, w.screenWidth, w.screenHeight, TRUE);
     PAINTSTRUCT ps;
-    if (!TheApp) {
+    if (!w.app) {
         // No App (not yet, or no longer): nothing to show, but the window is validated so
         // that the paint request does not come back for ever.
         BeginPaint(window, &ps);
         EndPaint(window, &ps);
         return;
     }
-    if (!TheApp->currentScreen->active) return;
+    if (!w.app->currentScreen->active) return;
     HDC dc = BeginPaint(window, &ps);
-    TheApp->currentScreen->Paint(dc, true);
+    w.app->currentScreen->Paint(dc, true);
     EndPaint(window, &ps);
 }
 
@@ -63,9 +59,9 @@ BOOL StartInstance(HINSTANCE instance, int showCommand) {
     LoadStringW(instance, CaptionString, caption, StringBufferLength);
 
     if (HWND running = FindWindowW(className, caption)) {
+        // The host says so: bringing another copy forward is its doing.
         SetForegroundWindow(reinterpret_cast<HWND>(reinterpret_cast<ULONG_PTR>(running) | 1));
-        std::fputs("quillby: Quillby is already running; bringing it to the front\n", stderr);
-        StartExitCode = 0;
+        TheMainWindow.startExitCode = 0;
         return FALSE;
     }
     RegisterMainWindowClass(instance, className);
@@ -73,50 +69,50 @@ BOOL StartInstance(HINSTANCE instance, int showCommand) {
         CreateWindowExW(0, className, caption, WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
     if (!window) {
-        // Ending with 0 here would report a failure as success.
-        std::fputs("quillby: cannot create the main window\n", stderr);
-        StartExitCode = 1;
+        // Ending with 0 here would report a failure as success; the host tells the user.
+        TheMainWindow.startExitCode = NoWindowExitCode;
         return FALSE;
     }
-    TheApp = new (std::nothrow) App(window, instance);
+    TheMainWindow.app = new (std::nothrow) App(window, instance);
     ShowWindow(window, showCommand);
     UpdateWindow(window);
     return TRUE;
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    MainWindowState& w = TheMainWindow;
     switch (message) {
         case WM_CREATE: {
-            std::memset(&ActivateInfo, 0, sizeof ActivateInfo);
-            ActivateInfo.cbSize = sizeof ActivateInfo;
+            std::memset(&w.activateInfo, 0, sizeof w.activateInfo);
+            w.activateInfo.cbSize = sizeof w.activateInfo;
             HDC dc = GetDC(window);
-            ScreenWidth = GetDeviceCaps(dc, HORZRES);
-            ScreenHeight = GetDeviceCaps(dc, VERTRES);
+            w.screenWidth = GetDeviceCaps(dc, HORZRES);
+            w.screenHeight = GetDeviceCaps(dc, VERTRES);
             ReleaseDC(window, dc);
-            MoveWindow(window, 0, 0, ScreenWidth, ScreenHeight, TRUE);
+            MoveWindow(window, 0, 0, w.screenWidth, w.screenHeight, TRUE);
             return 0;
         }
         case WM_DESTROY:
             PostQuitMessage(0);
-            delete TheApp;
-            TheApp = nullptr;
+            delete w.app;
+            w.app = nullptr;
             return 0;
         case WM_SIZE:
             return 0;
         case WM_ACTIVATE:
-            SHHandleWMActivate(window, wParam, lParam, &ActivateInfo, 0);
+            SHHandleWMActivate(window, wParam, lParam, &w.activateInfo, 0);
             return 0;
         case WM_PAINT:
             Paint(window);
             return 0;
         case WM_SETTINGCHANGE:
-            SHHandleWMSettingChange(window, wParam, lParam, &ActivateInfo);
+            SHHandleWMSettingChange(window, wParam, lParam, &w.activateInfo);
             return 0;
         case WM_LBUTTONDOWN:
-            if (TheApp) TheApp->currentScreen->PointerDown(LOWORD(lParam), HIWORD(lParam));
+            if (w.app) w.app->currentScreen->PointerDown(LOWORD(lParam), HIWORD(lParam));
             return 0;
         case WM_LBUTTONUP:
-            if (TheApp) TheApp->currentScreen->PointerUp(LOWORD(lParam), HIWORD(lParam));
+            if (w.app) w.app->currentScreen->PointerUp(LOWORD(lParam), HIWORD(lParam));
             return 0;
         default:
             return DefWindowProcW(window, message, wParam, lParam);

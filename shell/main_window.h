@@ -6,15 +6,23 @@
 #pragma once
 
 #include "shell/app.h"
+#include "shell/exit_codes.h"
 #include "shell/platform.h"
 
-extern App* TheApp;
-extern int ScreenWidth;
-extern int ScreenHeight;
-extern SHACTIVATEINFO ActivateInfo;
-// What WinMain returns when StartInstance gives up: 0 when another copy was brought forward,
-// 1 when the window could not be created.
-extern int StartExitCode;
+// What the window procedure and the loop share for the program's life.
+struct MainWindowState {
+    // The App, from StartInstance until the window is destroyed; null before and after.
+    App* app = nullptr;
+    // The display's size, read as the window is created: every paint keeps the window to it.
+    int screenWidth = 0;
+    int screenHeight = 0;
+    // The handheld shell's record of the window's activation, for SHHandleWMActivate.
+    SHACTIVATEINFO activateInfo{};
+    // What WinMain returns when StartInstance gives up: 0 when another copy was brought
+    // forward, NoWindowExitCode when the window could not be created.
+    int startExitCode = 0;
+};
+extern MainWindowState TheMainWindow;
 
 BOOL StartInstance(HINSTANCE instance, int showCommand);
 ATOM RegisterMainWindowClass(HINSTANCE instance, LPCWSTR className);

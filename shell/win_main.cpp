@@ -5,7 +5,7 @@
 #include "shell/main_window.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand) {
-    if (!StartInstance(instance, showCommand)) return StartExitCode;
+    if (!StartInstance(instance, showCommand)) return TheMainWindow.startExitCode;
     MSG msg;
     for (;;) {
         if (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
@@ -13,6 +13,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
-        if (TheApp) TheApp->currentScreen->Tick(GetTickCount());
+        if (App* app = TheMainWindow.app) app->currentScreen->Tick(GetTickCount());
     }
 }

@@ -11,6 +11,7 @@
 #include "platform/hosts/command_line.h"
 #include "platform/hosts/desktop.h"
 #include "platform/hosts/headless/headless_backend.h"
+#include "platform/hosts/missing_capability.h"
 #include "shell/platform.h"
 
 namespace {
@@ -35,6 +36,7 @@ int RunHeadless(const platform::CommandLine& c) {
     platform::Start(std::move(backend));
     platform::SetCommandLine(c.line);
     int code = WinMain(GetModuleHandleW(nullptr), nullptr, const_cast<LPWSTR>(L""), SW_SHOW);
+    platform::ReportIfNoWindow(code, "the headless display refused it");
     headless->Exited(code);
     bool shotFailed = headless->failed();
     std::cout.flush();

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "shell/exit_codes.h"
+
 namespace platform {
 
 void ReportMissing(const std::string& what, const std::string& why,
@@ -14,6 +16,10 @@ void ReportMissing(const std::string& what, const std::string& why,
     // One write of the whole line: a report made just before the process ends is not cut.
     std::fwrite(line.data(), 1, line.size(), stderr);
     std::fflush(stderr);
+}
+
+void ReportIfNoWindow(int exitCode, const std::string& why) {
+    if (exitCode == NoWindowExitCode) ReportMissing("window", why, "ending");
 }
 
 }  // namespace platform

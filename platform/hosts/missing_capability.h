@@ -12,4 +12,9 @@ namespace platform {
 // Writes that line to stderr at once; an empty `why` leaves the brackets out.
 void ReportMissing(const std::string& what, const std::string& why, const std::string& consequence);
 
+// For the host, once the program's WinMain has returned `exitCode`: where the code says the
+// program could not create its window (it ends at once, having nowhere to say so), the line
+// "quillby: no window (WHY); ending".
+void ReportIfNoWindow(int exitCode, const std::string& why);
+
 }  // namespace platform

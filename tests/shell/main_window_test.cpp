@@ -8,6 +8,7 @@
 
 #include "platform/host.h"
 #include "platform/hosts/headless/headless_backend.h"
+#include "platform/hosts/missing_capability.h"
 
 namespace {
 
@@ -32,12 +33,19 @@ class MainWindowTest : public ::testing::Test {
     std::ostringstream log;
 };
 
-TEST_F(MainWindowTest, AWindowThatCannotBeCreatedEndsTheProgramWithOneLineAndCodeOne) {
+TEST_F(MainWindowTest, AWindowThatCannotBeCreatedEndsWithCodeOneWhichTheHostTellsInOneLine) {
     Start(true);
     testing::internal::CaptureStderr();
-    EXPECT_EQ(WinMain(GetModuleHandleW(nullptr), nullptr, const_cast<LPWSTR>(L""), SW_SHOW), 1);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "quillby: cannot create the main window\n");
-    EXPECT_EQ(TheApp, nullptr);
+    int code = WinMain(GetModuleHandleW(nullptr), nullptr, const_cast<LPWSTR>(L""), SW_SHOW);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");  // the program has no console
+    EXPECT_EQ(code, 1);
+    EXPECT_EQ(TheMainWindow.app, nullptr);
+
+    testing::internal::CaptureStderr();
+    platform::ReportIfNoWindow(code, "the display refused it");
+    platform::ReportIfNoWindow(0, "a game that ended as it should");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "quillby: no window (the display refused it); ending\n");
 }
 
 TEST_F(MainWindowTest, APaintWithoutTheAppValidatesTheWindowAndPaintsNothing) {
@@ -46,7 +54,7 @@ TEST_F(MainWindowTest, APaintWithoutTheAppValidatesTheWindowAndPaintsNothing) {
     HWND window = CreateWindowExW(0, L"FIRST", L"Quillby", WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
                                   CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(window, nullptr);
-    ASSERT_EQ(TheApp, nullptr);
+    ASSERT_EQ(TheMainWindow.app, nullptr);
     RECT client;
     GetClientRect(window, &client);
     EXPECT_EQ(client.right, 240);  // moved to cover the display while being created
@@ -60,14 +68,14 @@ TEST_F(MainWindowTest, APaintWithoutTheAppValidatesTheWindowAndPaintsNothing) {
 TEST_F(MainWindowTest, AfterDestroyNothingTicksOrRoutesAndTheLoopEndsWithZero) {
     Start(false);
     ASSERT_TRUE(StartInstance(GetModuleHandleW(nullptr), SW_SHOW));
-    ASSERT_NE(TheApp, nullptr);
+    ASSERT_NE(TheMainWindow.app, nullptr);
     HWND window = platform::MainWindow();
     PostMessageW(window, WM_DESTROY, 0, 0);
     PostMessageW(window, WM_LBUTTONDOWN, 0, MAKELPARAM(120, 150));
     MSG msg;
     ASSERT_TRUE(GetMessageW(&msg, nullptr, 0, 0));
     DispatchMessageW(&msg);
-    EXPECT_EQ(TheApp, nullptr);
+    EXPECT_EQ(TheMainWindow.app, nullptr);
     ASSERT_TRUE(GetMessageW(&msg, nullptr, 0, 0));
     DispatchMessageW(&msg);  // a stylus message after the App is gone: ignored
     EXPECT_FALSE(GetMessageW(&msg, nullptr, 0, 0));

@@ -105,6 +105,7 @@ int RunDesktopWith(const CommandLine& c, BackendWrapper wrap) {
     Start(std::move(backend));
     SetCommandLine(c.line);
     int code = WinMain(GetModuleHandleW(nullptr), nullptr, const_cast<LPWSTR>(L""), SW_SHOW);
+    ReportIfNoWindow(code, SDL_GetError());
     running->Exited(code);
     Stop();
     SDL_Quit();

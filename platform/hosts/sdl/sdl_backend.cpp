@@ -157,7 +157,9 @@ bool SdlBackend::FindRunningInstance() {
 }
 
 void SdlBackend::BringRunningInstanceForward() {
-    if (instance_) instance_->AskOtherForward();
+    if (!instance_) return;
+    std::fputs("quillby: Quillby is already running; bringing it to the front\n", stderr);
+    instance_->AskOtherForward();
 }
 
 }  // namespace platform

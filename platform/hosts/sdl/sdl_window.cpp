@@ -24,6 +24,8 @@ SdlWindow::~SdlWindow() {
 }
 
 bool SdlWindow::Open(const std::string& utf8Title) {
+    // What fails from here leaves SDL's error saying why there is no window.
+    SDL_ClearError();
     if (window_) return false;  // the program has one top-level window
     // The window's place: centred at its scale, or covering the first screen.
     SDL_Rect frame{int(SDL_WINDOWPOS_CENTERED), int(SDL_WINDOWPOS_CENTERED), 0, 0};

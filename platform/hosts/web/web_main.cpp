@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/host.h"
+#include "platform/hosts/missing_capability.h"
 #include "platform/hosts/web/js_page.h"
 #include "platform/hosts/web/web_backend.h"
 #include "shell/platform.h"
@@ -34,6 +35,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE int quillby_run(uint32_t startTick, int speak) {
     platform::SetCommandLine(speak ? L"quillby --speak" : L"quillby");
     for (const Clip& clip : voice) platform::AddWaveResource(clip.id, clip.data, clip.size);
     int code = WinMain(GetModuleHandleW(nullptr), nullptr, const_cast<LPWSTR>(L""), SW_SHOW);
+    platform::ReportIfNoWindow(code, "the page has no canvas");
     platform::Stop();
     return code;
 }

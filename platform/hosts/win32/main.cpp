@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/hosts/command_line.h"
+#include "platform/hosts/missing_capability.h"
 #include "platform/hosts/win32/first_copy.h"
 #include "platform/hosts/win32/layer.h"
 
@@ -106,5 +107,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand) {
         FirstCopy::kHung)
         // Where nobody would read it, it is not worth a box in front of the game.
         Write("quillby: the Quillby already running does not answer; opening another\n", true);
-    return WinMain(instance, nullptr, GetCommandLineW(), showCommand);
+    int code = WinMain(instance, nullptr, GetCommandLineW(), showCommand);
+    platform::ReportIfNoWindow(code, "Windows gave error " + std::to_string(GetLastError()));
+    return code;
 }

@@ -4,6 +4,7 @@
 // at a whole scale (or the whole monitor, full screen), the program's icon, and stylus
 // positions handed to the program in display pixels.
 #include <algorithm>
+#include <cstdio>
 #include <utility>
 #include <vector>
 
@@ -152,8 +153,12 @@ HWND QuillbyCreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName
 
 BOOL QuillbySetForegroundWindow(HWND window) {
     // The handheld marks the handle to bring the window's own popups forward too; a PC's
-    // handle is the plain one, and a minimised game comes back as it was.
+    // handle is the plain one, and a minimised game comes back as it was. Another process's
+    // window is the copy already running, which the program found: the host says so.
     HWND plain = HWND(ULONG_PTR(window) & ~ULONG_PTR(1));
+    DWORD process = 0;
+    if (GetWindowThreadProcessId(plain, &process) && process != GetCurrentProcessId())
+        std::fputs("quillby: Quillby is already running; bringing it to the front\n", stderr);
     if (IsIconic(plain)) ShowWindow(plain, SW_RESTORE);
     return SetForegroundWindow(plain);
 }

@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # SPDX-FileCopyrightText: The Quillby developers
 # The desktop window under Xvfb: at scale 2 it shows what the headless run shows for the same
-# taps and start tick, a second launch leaves one window, and the close button exits with 0.
+# taps and start tick, a second launch leaves one window and says it brought the first forward,
+# and the close button exits with 0.
 # Exits 77 (skipped) where Xvfb, xdotool or ImageMagick is missing.
 set -euo pipefail
 exe=$(realpath "$1")
@@ -42,6 +43,8 @@ differ=$(differ "$work/halved.png" "$work/quiz.png")
 timeout 10 "$exe" 2>"$work/second.err" || fail "the second launch failed: $(cat "$work/second.err")"
 count=$(xdotool search --name '^Quillby$' | wc -l)
 [ "$count" = 1 ] || fail "$count windows named Quillby after a second launch"
+[ "$(cat "$work/second.err")" = "quillby: Quillby is already running; bringing it to the front" ] ||
+  fail "the second launch said '$(cat "$work/second.err")', not that it brought the first forward"
 
 tap 227 13  # the close button
 await_end "$game" 50 || fail "the game was still running 5 s after its close button"

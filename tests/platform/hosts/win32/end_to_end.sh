@@ -4,9 +4,10 @@
 # quillby.exe under Wine on Xvfb, at scale 2: one window titled Quillby whose client area, halved,
 # is the headless title for the same start tick except where the two font renderers differ; a
 # click opens the game and the quiz switch shows the round that start tick gives headless; a
-# second launch leaves one window; the close button ends the program with exit code 0; a wrong
-# command line ends it at once with one line of explanation. With --speak the program sends the
-# sound calls the headless run with --speak makes, the voice as long after each sound before.
+# second launch leaves one window and says it brought the first forward; the close button ends
+# the program with exit code 0; a wrong command line ends it at once with one line of
+# explanation. With --speak the program sends the sound calls the headless run with --speak
+# makes, the voice as long after each sound before.
 # Exits 77 (skipped) where Xvfb, xdotool, ImageMagick or Wine is missing.
 #
 #   tests/platform/hosts/win32/end_to_end.sh path/to/quillby.exe
@@ -104,6 +105,8 @@ timeout 30 "$wine_run" "$exe" >"$work/second.out" 2>&1 ||
   fail "the second launch failed: $(cat "$work/second.out")"
 count=$(xdotool search --name '^Quillby$' | wc -l)
 [ "$count" = 1 ] || fail "$count windows named Quillby after a second launch"
+grep -q '^quillby: Quillby is already running; bringing it to the front' "$work/second.out" ||
+  fail "the second launch did not say it brought the first forward: $(cat "$work/second.out")"
 
 tap 227 13  # the close button
 await_end "$game" 100 || fail "the game was still running 10 s after its close button"
