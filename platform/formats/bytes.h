@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
 // Fields of the file formats the platform reads: little-endian in DIB, RIFF and ICO,
-// big-endian in TrueType.
+// big-endian in TrueType and PNG.
 #pragma once
 
 #include <cstdint>
@@ -15,7 +15,7 @@ inline uint32_t ReadU32(const uint8_t* p) {
     return p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24;
 }
 
-// TrueType's fields are big-endian.
+// TrueType's and PNG's fields are big-endian.
 inline uint16_t ReadU16BigEndian(const uint8_t* p) {
     return uint16_t(p[0] << 8 | p[1]);
 }

@@ -11,15 +11,13 @@
 #include <iterator>
 #include <vector>
 
+#include "platform/formats/bytes.h"
+
 namespace platform {
 namespace {
 
 void PutU32(std::vector<uint8_t>& out, uint32_t v) {
     for (int shift = 24; shift >= 0; shift -= 8) out.push_back(uint8_t(v >> shift));
-}
-
-uint32_t GetU32(const uint8_t* p) {
-    return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
 }
 
 void PutChunk(std::vector<uint8_t>& out, const char* type, const std::vector<uint8_t>& data) {
@@ -78,13 +76,13 @@ bool ReadPng(const std::string& path, Surface& out) {
     int channels = 0;
     std::vector<uint8_t> packed;
     for (size_t at = 8; at + 12 <= file.size();) {
-        uint32_t length = GetU32(&file[at]);
+        uint32_t length = ReadU32BigEndian(&file[at]);
         if (length > file.size() - at - 12) return false;
         const uint8_t* type = &file[at + 4];
         const uint8_t* data = &file[at + 8];
         if (!std::memcmp(type, "IHDR", 4) && length >= 13) {
-            width = GetU32(data);
-            height = GetU32(data + 4);
+            width = ReadU32BigEndian(data);
+            height = ReadU32BigEndian(data + 4);
             if (data[8] != 8 || (data[9] != 2 && data[9] != 6) || data[12] != 0) return false;
             channels = data[9] == 2 ? 3 : 4;
         } else if (!std::memcmp(type, "IDAT", 4)) {
