@@ -13,6 +13,7 @@
 #include "platform/formats/wave.h"
 #include "platform/gdi32/surface.h"
 #include "platform/hosts/idle_policy.h"
+#include "platform/user32/message_queue.h"
 
 namespace platform {
 

@@ -36,8 +36,4 @@ class IdlePolicy {
     uint32_t lastMoved_ = 0;
 };
 
-// The current program moved (the platform's idle policy hears of it): a message was found, a
-// copy reached the window, a sound started. Defined with the message queue that asks the policy.
-void NoteActivity();
-
 }  // namespace platform

@@ -25,6 +25,9 @@ struct QueueState {
     IdlePolicy idle;
 };
 
+// The current program moved, which the queue's idle policy hears of: a message was found, a
+// copy reached the window, a sound started.
+void NoteActivity();
 // Forgets the posted messages and the timers of a window that is gone.
 void DropMessagesFor(HWND window);
 // The handle FindWindowW gives for a copy of the program running in another process.
