@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
-// The contract between the platform layer and one host (headless, desktop, later the browser).
+// The contract between the platform layer and one host: headless, the SDL desktop or the browser
+// (platform/hosts/web). Windows needs none: there the program runs on Win32 itself.
 //
 // The platform keeps the window, its pixels and the message queue; a backend only shows the
 // pixels, reads the host's clock and stylus, plays sounds and, at every look at the queue,
