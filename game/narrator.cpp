@@ -3,7 +3,7 @@
 #include "game/narrator.h"
 
 #include <algorithm>
-#include <string>
+#include <cwchar>
 
 #include "game/sound_resources.h"
 #include "game/wave_length.h"
@@ -15,51 +15,18 @@ constexpr int GameSoundIds[] = {SoundResources::Click, SoundResources::Switch,
                                 SoundResources::Startup, SoundResources::Right,
                                 SoundResources::Wrong};
 
-bool Blank(WCHAR c) {
-    return c == L' ' || c == L'\t';
-}
-
 }  // namespace
 
 bool Narrator::Asked(LPCWSTR commandLine) {
     if (!commandLine) return false;
-    const WCHAR* p = commandLine;
-    // The program's name, quoted or not, ends at a blank; its backslashes are path separators.
-    if (*p == L'"') {
-        for (++p; *p && *p != L'"'; ++p) {
-        }
-        if (*p) ++p;
-    }
-    while (*p && !Blank(*p)) ++p;
-    // The arguments as Windows splits them: blanks part them outside quotes, and backslashes
-    // escape only a quote, two of them making one backslash.
-    std::wstring argument;
-    bool inArgument = false, quoted = false;
-    for (;;) {
-        WCHAR c = *p;
-        if (!c || (!quoted && Blank(c))) {
-            if (inArgument && argument == L"--speak") return true;
-            if (!c) return false;
-            argument.clear();
-            inArgument = false;
-            ++p;
-            continue;
-        }
-        inArgument = true;
-        if (c == L'\\') {
-            size_t backslashes = 0;
-            while (*p == L'\\') ++backslashes, ++p;
-            bool beforeQuote = *p == L'"';
-            argument.append(beforeQuote ? backslashes / 2 : backslashes, L'\\');
-            if (beforeQuote && backslashes % 2) argument += *p++;
-        } else if (c == L'"') {
-            quoted = !quoted;
-            ++p;
-        } else {
-            argument += c;
-            ++p;
-        }
-    }
+    // The arguments as Windows splits them; the first is the program's name.
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(commandLine, &count);
+    bool asked = false;
+    for (int i = 1; arguments && i < count; ++i)
+        asked = asked || std::wcscmp(arguments[i], L"--speak") == 0;
+    LocalFree(arguments);
+    return asked;
 }
 
 Narrator::Narrator(HWND window) : window_(window) {

@@ -18,10 +18,13 @@
 #define NOMINMAX  // std::min and std::max, not the macros
 #endif
 #include <windows.h>
+// After <windows.h>, which it needs (and which leaves it out when asked to be lean).
+#include <shellapi.h>
 
 #include "shell/winapi/pc_layer.h"
 #else
 #include "shell/winapi/mmsystem.h"  // winmm
+#include "shell/winapi/shellapi.h"  // shell32
 #include "shell/winapi/winbase.h"   // kernel32
 #include "shell/winapi/windef.h"
 #include "shell/winapi/wingdi.h"   // gdi32

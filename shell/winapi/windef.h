@@ -36,6 +36,8 @@ typedef DWORD COLORREF;
 typedef void* HANDLE;
 typedef void* HGDIOBJ;
 typedef void* HGLOBAL;
+typedef HANDLE HLOCAL;
+typedef ULONG_PTR SIZE_T;
 
 #define DECLARE_QUILLBY_HANDLE(name) \
     struct name##__;                 \
