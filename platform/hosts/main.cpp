@@ -1,18 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
-// The host's start-up code: reads the command line, sets the platform up on the chosen
-// backend, runs the program's WinMain and exits with its result.
+// The host's start-up code: reads the command line and runs the program on the chosen backend
+// (start_up.h), exiting with its result.
 #include <iostream>
 #include <memory>
 #include <vector>
 
 #include "platform/formats/printable.h"
-#include "platform/host.h"
 #include "platform/hosts/command_line.h"
 #include "platform/hosts/desktop.h"
 #include "platform/hosts/headless/headless_backend.h"
 #include "platform/hosts/missing_capability.h"
-#include "shell/platform.h"
+#include "platform/hosts/start_up.h"
 
 namespace {
 
@@ -33,15 +32,16 @@ int RunHeadless(const platform::CommandLine& c) {
     }
     auto backend = std::make_unique<platform::HeadlessBackend>(std::move(options), std::cout);
     platform::HeadlessBackend* headless = backend.get();
-    platform::Start(std::move(backend));
-    platform::SetCommandLine(c.line);
-    int code = WinMain(GetModuleHandleW(nullptr), nullptr, const_cast<LPWSTR>(L""), SW_SHOW);
-    platform::ReportIfNoWindow(code, "the headless display refused it");
-    headless->Exited(code);
-    bool shotFailed = headless->failed();
-    std::cout.flush();
-    platform::Stop();
-    return shotFailed && code == 0 ? 1 : code;
+    platform::ProgramStart start;
+    start.commandLine = c.line;
+    // A screenshot that could not be written fails a run that otherwise went well.
+    start.ended = [headless](int code) {
+        platform::ReportIfNoWindow(code, "the headless display refused it");
+        bool shotFailed = headless->failed();
+        std::cout.flush();
+        return shotFailed && code == 0 ? 1 : code;
+    };
+    return platform::RunProgram(WinMain, std::move(backend), start);
 }
 
 }  // namespace

@@ -88,6 +88,7 @@ typedef struct tagPAINTSTRUCT {
 #define SW_HIDE 0
 #define SW_SHOWNORMAL 1
 #define SW_SHOW 5
+#define SW_SHOWDEFAULT 10
 #define PM_NOREMOVE 0x0000
 #define PM_REMOVE 0x0001
 #define VK_LBUTTON 0x01

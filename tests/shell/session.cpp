@@ -12,6 +12,7 @@
 #include "platform/formats/png.h"
 #include "platform/host.h"
 #include "platform/hosts/headless/headless_backend.h"
+#include "platform/hosts/start_up.h"
 #include "shell/platform.h"
 
 namespace {
@@ -77,14 +78,10 @@ Session RunSession(const std::string& script, uint32_t startTick, bool trace,
     options.trace = trace;
     options.until = until;
     std::ostringstream log;
-    auto backend = std::make_unique<platform::HeadlessBackend>(std::move(options), log);
-    platform::HeadlessBackend* headless = backend.get();
-    platform::Start(std::move(backend));
-    if (speak) platform::SetCommandLine(L"quillby --speak");
-    session.exitCode =
-        WinMain(GetModuleHandleW(nullptr), nullptr, const_cast<LPWSTR>(L""), SW_SHOW);
-    headless->Exited(session.exitCode);
-    platform::Stop();
+    platform::ProgramStart start;
+    start.commandLine = speak ? L"quillby --speak" : L"quillby";
+    session.exitCode = platform::RunProgram(
+        WinMain, std::make_unique<platform::HeadlessBackend>(std::move(options), log), start);
     session.log = log.str();
     return session;
 }

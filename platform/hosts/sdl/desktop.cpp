@@ -14,12 +14,11 @@
 #include <memory>
 #include <string>
 
-#include "platform/host.h"
 #include "platform/hosts/missing_capability.h"
 #include "platform/hosts/sdl/desktop_start.h"
 #include "platform/hosts/sdl/display_loss.h"
 #include "platform/hosts/sdl/sdl_backend.h"
-#include "shell/platform.h"
+#include "platform/hosts/start_up.h"
 
 namespace platform {
 namespace {
@@ -101,13 +100,13 @@ int RunDesktopWith(const CommandLine& c, BackendWrapper wrap) {
 
     std::unique_ptr<Backend> backend = std::make_unique<SdlBackend>(std::move(options));
     if (wrap) backend = wrap(std::move(backend));
-    Backend* running = backend.get();
-    Start(std::move(backend));
-    SetCommandLine(c.line);
-    int code = WinMain(GetModuleHandleW(nullptr), nullptr, const_cast<LPWSTR>(L""), SW_SHOW);
-    ReportIfNoWindow(code, SDL_GetError());
-    running->Exited(code);
-    Stop();
+    ProgramStart start;
+    start.commandLine = c.line;
+    start.ended = [](int code) {
+        ReportIfNoWindow(code, SDL_GetError());
+        return code;
+    };
+    int code = RunProgram(WinMain, std::move(backend), start);
     SDL_Quit();
     return code;
 }

@@ -10,9 +10,9 @@
 
 #include "platform/host.h"
 #include "platform/hosts/missing_capability.h"
+#include "platform/hosts/start_up.h"
 #include "platform/hosts/web/js_page.h"
 #include "platform/hosts/web/web_backend.h"
-#include "shell/platform.h"
 
 namespace {
 
@@ -31,11 +31,15 @@ extern "C" EMSCRIPTEN_KEEPALIVE void quillby_add_wave(int id, const uint8_t* dat
 
 extern "C" EMSCRIPTEN_KEEPALIVE int quillby_run(uint32_t startTick, int speak) {
     static platform::JsPage page;
-    platform::Start(std::make_unique<platform::WebBackend>(page, startTick));
-    platform::SetCommandLine(speak ? L"quillby --speak" : L"quillby");
-    for (const Clip& clip : voice) platform::AddWaveResource(clip.id, clip.data, clip.size);
-    int code = WinMain(GetModuleHandleW(nullptr), nullptr, const_cast<LPWSTR>(L""), SW_SHOW);
-    platform::ReportIfNoWindow(code, "the page has no canvas");
-    platform::Stop();
-    return code;
+    platform::ProgramStart start;
+    start.commandLine = speak ? L"quillby --speak" : L"quillby";
+    start.ready = [] {
+        for (const Clip& clip : voice) platform::AddWaveResource(clip.id, clip.data, clip.size);
+    };
+    start.ended = [](int code) {
+        platform::ReportIfNoWindow(code, "the page has no canvas");
+        return code;
+    };
+    return platform::RunProgram(WinMain, std::make_unique<platform::WebBackend>(page, startTick),
+                                start);
 }
