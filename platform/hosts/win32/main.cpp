@@ -80,7 +80,7 @@ std::wstring ResourceString(HINSTANCE instance, UINT id) {
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandTail, int showCommand) {
     platform::CommandLine c = platform::ParseCommandLine(Arguments());
     if (c.error.empty() && c.headless)
         c.error = "--headless runs in the Linux build; on Windows Quillby always opens a window";
@@ -107,7 +107,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand) {
         FirstCopy::kHung)
         // Where nobody would read it, it is not worth a box in front of the game.
         Write("quillby: the Quillby already running does not answer; opening another\n", true);
-    int code = WinMain(instance, nullptr, GetCommandLineW(), showCommand);
+    // The program gets what Windows gave: the line past the program's name, as typed.
+    int code = WinMain(instance, nullptr, commandTail, showCommand);
     platform::ReportIfNoWindow(code, "Windows gave error " + std::to_string(GetLastError()));
     return code;
 }
