@@ -6,6 +6,13 @@
 #include "toolkit/sounds.h"
 
 GameScreen::GameScreen(HWND window, HINSTANCE instance) : Screen(window, instance) {
+    // The alphabet is the language's; a program without one has A to Z.
+    letterCount = LoadStringW(instance, GameResources::AlphabetString, alphabet, 64);
+    if (letterCount <= 0)
+        for (letterCount = 0; letterCount < 26; ++letterCount)
+            alphabet[letterCount] = WCHAR(L'A' + letterCount);
+    SetLetter();
+
     Image* backgroundImage = new Image(this, window, GameResources::Background);
     backgroundImage->SetLayer(1);
     backgroundImage->enabled = false;
@@ -99,7 +106,15 @@ void GameScreen::SetPlayListener(PlayListener* listener) {
 }
 
 int GameScreen::LetterIndex() const {
-    return upperCase ? letter[0] - L'A' : letter[0] - L'a';
+    return letterIndex;
+}
+
+void GameScreen::SetLetter() {
+    WCHAR capital = alphabet[letterIndex];
+    // As in Windows, a character in place of a pointer is lowered on its own.
+    letter[0] = upperCase ? capital
+                          : WCHAR(reinterpret_cast<ULONG_PTR>(
+                                CharLowerW(reinterpret_cast<LPWSTR>(ULONG_PTR(capital)))));
 }
 
 void GameScreen::OnFigurePress(Figure* figure, int32_t x, int32_t y) {
@@ -139,13 +154,15 @@ void GameScreen::TellScreenListeners(bool press, Figure* figure, int32_t x, int3
     }
 }
 
-// The arrows walk the ring A..Z a..z and round again; the previous arrow walks it backwards.
+// The arrows walk the ring of the capitals, then the small letters, and round again; the
+// previous arrow walks it backwards.
 void GameScreen::StepLetter(int direction) {
-    // Positions 0..25 are the capitals, 26..51 the small letters.
-    int position = upperCase ? letter[0] - L'A' : 26 + letter[0] - L'a';
-    position = (position + direction + 52) % 52;
-    upperCase = position < 26;
-    letter[0] = WCHAR(upperCase ? L'A' + position : L'a' + position - 26);
+    int ring = 2 * letterCount;
+    int position = upperCase ? letterIndex : letterCount + letterIndex;
+    position = (position + direction + ring) % ring;
+    upperCase = position < letterCount;
+    letterIndex = position % letterCount;
+    SetLetter();
     ShowCard();
 }
 
@@ -189,8 +206,8 @@ void GameScreen::ApplyMode() {
     nextButton->SetVisible(true);
     nextButton->enabled = true;
     // The cards start again at the first letter, in the case of the last quiz letter.
-    letter[0] = L'A';
-    if (!upperCase) CharLowerW(letter);
+    letterIndex = 0;
+    SetLetter();
     for (Image*& picture : pictures) {
         RemoveFigure(picture, true);
         picture = nullptr;

@@ -12,15 +12,18 @@
 #include "toolkit/screen.h"
 #include "toolkit/text.h"
 
-// Bitmap numbers of the game screen (its sounds: game/sound_resources.h).
+// Bitmap and string numbers of the game screen (its sounds: game/sound_resources.h).
 namespace GameResources {
+// The alphabet's capitals in order; the ring is they, then their small letters.
+constexpr int AlphabetString = 16;
 constexpr int Background = 175;
 constexpr int PreviousArrow = 176;
 constexpr int NextArrow = 177;
 constexpr int ModeBox = 178;
 constexpr int Sparkle = 179;
 constexpr int CloseButton = 182;
-// The pictures of letter index i are FirstPicture + i, + 100 and + 200.
+// The pictures of letter index i (its place in the alphabet) are FirstPicture + i, + 100 and
+// + 200.
 constexpr int FirstPicture = 500;
 }  // namespace GameResources
 
@@ -51,7 +54,10 @@ class GameScreen : public Screen, public FigureListener, public AnimationListene
     Animation* modeBox = nullptr;
     Animation* sparkle = nullptr;
     Image* closeButton = nullptr;
-    WCHAR letter[2] = {L'A', 0};
+    WCHAR letter[2] = {L'A', 0};  // the letter shown: the alphabet's letterIndex'th, in its case
+    WCHAR alphabet[64] = {};
+    int letterCount = 0;
+    int letterIndex = 0;
     COLORREF colours[3] = {RGB(0, 255, 0), RGB(246, 0, 0), RGB(0, 0, 255)};
     LOGFONTW letterFont{};
     bool quizMode = false;
@@ -64,6 +70,8 @@ class GameScreen : public Screen, public FigureListener, public AnimationListene
 
   private:
     int LetterIndex() const;
+    // Shows the alphabet's letterIndex'th letter, small unless upperCase.
+    void SetLetter();
     void AnswerStep(Figure* figure);
     void StepLetter(int direction);
     void ReplaceLetterText();

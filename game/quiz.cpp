@@ -13,7 +13,7 @@ void GameScreen::NewRound() {
         int i = 0;
         bool taken = true;
         while (taken) {
-            i = LcgRand() % 26;
+            i = LcgRand() % letterCount;
             taken = false;
             for (int q = 0; q < p; ++q)
                 if (pictures[q]->tag == i) taken = true;
@@ -41,11 +41,9 @@ void GameScreen::NewRound() {
     }
     upperCase = true;
     int k = LcgRand() % 3;
-    letter[0] = WCHAR(L'A' + pictures[k]->tag);
-    if (LcgRand() % 2 != 0) {
-        CharLowerW(letter);
-        upperCase = false;
-    }
+    letterIndex = pictures[k]->tag;
+    if (LcgRand() % 2 != 0) upperCase = false;
+    SetLetter();
     RemoveFigure(letterText, true);
     ReplaceLetterText();
     modeBox->enabled = true;
@@ -56,14 +54,10 @@ void GameScreen::NewRound() {
 void GameScreen::AnswerStep(Figure* figure) {
     if (answered) return;
     answered = true;
-    WCHAR picked = WCHAR(L'A' + figure->tag);
-    if (!upperCase)
-        picked = WCHAR(
-            reinterpret_cast<ULONG_PTR>(CharLowerW(reinterpret_cast<LPWSTR>(ULONG_PTR(picked)))));
     int pictureId = 0;
     for (Image* picture : pictures)
         if (picture == figure) pictureId = picture->bitmapId;
-    if (picked == letter[0]) {
+    if (figure->tag == letterIndex) {
         // The round is over: only the sparkle's end leads on.
         modeBox->enabled = false;
         PlayWave(rightSound);
