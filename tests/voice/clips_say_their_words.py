@@ -52,10 +52,15 @@ CONFUSIONS = {
 
 
 def read_script(path):
-    """WAVE and BITMAP entries of resources.rc: {id: file}."""
+    """WAVE and BITMAP entries of resources.rc's English part: {id: file}. The voice is
+    English: the other languages' blocks (after their own LANGUAGE lines) are not its."""
     waves, bitmaps = {}, {}
+    english = True
     for line in open(path, encoding="utf-8"):
-        m = re.match(r'\s*(\d+)\s+(WAVE|BITMAP)\s+"([^"]+)"', line)
+        language = re.match(r"\s*LANGUAGE\s+(\d+)\s*,\s*(\d+)", line)
+        if language:
+            english = language.groups() == ("9", "1")
+        m = english and re.match(r'\s*(\d+)\s+(WAVE|BITMAP)\s+"([^"]+)"', line)
         if m:
             (waves if m.group(2) == "WAVE" else bitmaps)[int(m.group(1))] = m.group(3)
     return waves, bitmaps
