@@ -4,7 +4,12 @@
 RGBA artwork of its own shape; language_pictures.py fits it into its slot. Drawn on a nominal
 grid with drawn_pictures.Pen, as the English drawings are.
 """
+from PIL import ImageFont
+
 from drawn_pictures import Pen, darker, lighter, xylophone
+from language_food_and_animal_drawings import FOOD_AND_ANIMALS, FOOD_AND_ANIMAL_EMOJI
+
+FONT = "/usr/share/fonts/truetype/andika/Andika-Bold.ttf"
 
 
 def rubber_duck():
@@ -94,10 +99,62 @@ def surprise_egg():
     return pen.img
 
 
+def ukulele():
+    """A little four-string guitar, upright: a waisted body, a short neck and four pegs."""
+    pen = Pen(30, 60)
+    wood, edge, dark = (226, 150, 74), (150, 86, 36), (90, 52, 24)
+    pen.rect((12, 2, 18, 12), fill=dark, radius=2)  # head
+    for y in (4.5, 8.5):
+        for side in (-1, 1):
+            pen.circle(15 + side * 5, y, 1.4, fill=(236, 236, 240), outline=(120, 120, 130), width=0.4)
+    pen.rect((13, 10, 17, 34), fill=(120, 72, 34))  # neck
+    for y in range(14, 34, 4):
+        pen.line([(13, y), (17, y)], fill=(210, 200, 180), width=0.4, round_ends=False)
+    pen.circle(15, 36, 9, fill=edge)
+    pen.circle(15, 48, 11.5, fill=edge)
+    pen.circle(15, 36, 8.2, fill=wood)
+    pen.circle(15, 48, 10.7, fill=wood)
+    pen.circle(15, 39, 3.2, fill=dark)  # sound hole
+    pen.rect((10, 52, 20, 54.5), fill=dark, radius=1)  # bridge
+    for x in (13.8, 14.6, 15.4, 16.2):
+        pen.line([(x, 3), (x, 53)], fill=(250, 246, 236), width=0.35, round_ends=False)
+    return pen.img
+
+
+def keycap(text):
+    """A number on a blue key, as Twemoji draws 0 to 9, for numbers it has no key of."""
+    def draw():
+        pen = Pen(60, 60)
+        pen.rect((1, 1, 59, 59), fill=(59, 136, 195), radius=8)
+        font = ImageFont.truetype(FONT, 44 * pen.z)
+        box = pen.d.textbbox((0, 0), text, font=font)
+        x = (60 * pen.z - (box[2] - box[0])) / 2 - box[0]
+        y = (60 * pen.z - (box[3] - box[1])) / 2 - box[1]
+        pen.d.text((x, y), text, font=font, fill=(255, 255, 255))
+        return pen.img
+    return draw
+
+
+def windsurf():
+    """A windsurf board: a striped sail on its mast over a board in the waves."""
+    pen = Pen(50, 60)
+    pen.polygon([(25, 3), (25, 46), (45, 44)], fill=(248, 208, 60))
+    pen.polygon([(25, 3), (25, 46), (8, 43)], fill=(232, 70, 60))
+    pen.polygon([(25, 22), (25, 34), (38, 41), (34, 28)], fill=(60, 140, 220))
+    pen.line([(25, 2), (25, 49)], fill=(70, 70, 80), width=1.2)
+    pen.line([(12, 36), (40, 33)], fill=(70, 70, 80), width=0.9)  # the boom
+    pen.ellipse((2, 47, 48, 53), fill=(250, 250, 250), outline=(90, 100, 120), width=0.8)
+    for x in range(0, 50, 10):
+        pen.arc((x, 52, x + 10, 60), 180, 360, fill=(64, 150, 220), width=1.8)
+    return pen.img
+
+
 DRAWINGS = {
     "rubber_duck": rubber_duck, "toy_xylophone": toy_xylophone, "wheat_ear": wheat_ear,
-    "oil_can": oil_can, "surprise_egg": surprise_egg,
+    "oil_can": oil_can, "surprise_egg": surprise_egg, "ukulele": ukulele,
+    "keycap_15": keycap("15"), "windsurf": windsurf,
 }
+DRAWINGS.update(FOOD_AND_ANIMALS)
 
 # Emoji that drawings here are built from (collect_emoji.py keeps them).
-EXTRA_EMOJI = []
+EXTRA_EMOJI = list(FOOD_AND_ANIMAL_EMOJI)
