@@ -96,9 +96,9 @@ void Narrator::OnTick(uint32_t now) {
 }
 
 void Narrator::Say(const Line& line, uint32_t now) {
-    // A clip the program lacks is passed over in silence.
+    // A clip the program lacks, or one with nothing in it, is passed over in silence.
     std::optional<Sound> clip = Find(line.clip);
-    if (!clip) return;
+    if (!clip || !clip->lengthMs) return;
     sndPlaySoundW(static_cast<LPCWSTR>(clip->image), SND_ASYNC | SND_MEMORY);
     voice_ = Heard{now, clip->lengthMs};
 }

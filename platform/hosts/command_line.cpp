@@ -26,7 +26,11 @@ std::string UsageText(bool withHeadless) {
         "                    that fits the screen)\n"
         "  --fullscreen      fill the screen, the picture centred on black\n"
         "  --start-tick N    start the millisecond tick at N (it seeds the game's rounds)\n"
-        "  --speak           say each letter's name and the word of each picture aloud\n";
+        "  --speak           say each letter's name and the word of each picture aloud\n"
+        "                    (in English; in German, French, Spanish and Italian, not yet)\n"
+        "  --language CODE   play in en, de, fr, es or it: that alphabet and its pictures\n"
+        "                    (default: the system's language where Quillby has it, else\n"
+        "                    English; a headless run plays in English)\n";
     std::string headless =
         "  --headless        run without a window, on a virtual clock:\n"
         "    --script FILE   stylus script: 'MS down X Y', 'MS up X Y', 'MS shot NAME',\n"
@@ -85,6 +89,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
             if (!value(v) || !ParseUnsigned(v, 0xFFFFFFFFull, n))
                 return fail("--until needs a whole number of milliseconds");
             c.until = uint32_t(n);
+        } else if (a == "--language") {
+            if (!value(c.language)) return fail("--language needs a CODE, such as de");
         } else if (a == "--scale") {
             if (!value(v) || !ParseUnsigned(v, 16, n) || n == 0)
                 return fail("--scale needs a whole number from 1 to 16");

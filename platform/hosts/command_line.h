@@ -22,9 +22,11 @@ struct CommandLine {
     bool trace = false;
     int scale = 0;  // desktop: 0 picks the largest that fits
     bool fullscreen = false;
-    bool speak = false;  // say the letters and the pictures' words aloud
-    std::wstring line;   // the whole command line, as GetCommandLineW gives it
-    std::string error;   // one line for stderr when the command line is wrong
+    bool speak = false;            // say the letters and the pictures' words aloud
+    std::string language;          // --language's code, as given (ChooseLanguage reads it)
+    uint16_t uiLanguage = 0x0409;  // the language the host chose to start in
+    std::wstring line;             // the whole command line, as GetCommandLineW gives it
+    std::string error;             // one line for stderr when the command line is wrong
 };
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args);

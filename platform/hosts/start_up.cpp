@@ -27,6 +27,7 @@ int RunProgram(EntryPoint entry, std::unique_ptr<Backend> backend, const Program
     Backend* running = backend.get();
     Start(std::move(backend));
     SetCommandLine(start.commandLine);
+    SetThreadUILanguage(start.language);
     if (start.ready) start.ready();
     // The tail points into the platform's own copy of the line, as it points into the
     // process's on Windows.

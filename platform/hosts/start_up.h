@@ -17,6 +17,8 @@ namespace platform {
 struct ProgramStart {
     // The process's command line, as GetCommandLineW gives it (see WindowsCommandLine).
     std::wstring commandLine = L"quillby";
+    // The thread's UI language, in which the program's resources are found first.
+    uint16_t language = 0x0409;
     // Once the platform is set up, before WinMain: what the host hands the program beside its
     // command line (the page's voice).
     std::function<void()> ready;

@@ -87,4 +87,23 @@ std::string CodesOf(const std::vector<uint16_t>& has) {
     return codes;
 }
 
+LanguageChoice ChooseLanguage(const std::string& asked, const std::vector<uint16_t>& has,
+                              const std::vector<std::string>& system) {
+    LanguageChoice choice;
+    if (asked.empty()) {
+        choice.language = FirstOffered(system, has).value_or(0x0409);
+        return choice;
+    }
+    // A code alone, as --help lists them: not a locale with a country or a character set.
+    bool plain = asked.size() == 2 && std::isalpha(static_cast<unsigned char>(asked[0])) &&
+                 std::isalpha(static_cast<unsigned char>(asked[1]));
+    std::optional<uint16_t> found;
+    if (plain) found = FirstOffered({asked}, has);
+    if (found)
+        choice.language = *found;
+    else
+        choice.error = "--language needs one of " + CodesOf(has);
+    return choice;
+}
+
 }  // namespace platform

@@ -33,4 +33,13 @@ std::vector<std::string> LocalesFromEnvironment(
 // "en, de, fr": the codes of `has`, for a message that names what there is.
 std::string CodesOf(const std::vector<uint16_t>& has);
 
+struct LanguageChoice {
+    uint16_t language = 0x0409;
+    std::string error;  // one line for stderr when the language asked for is not there
+};
+// The language `asked` names (--language's value) when the program has it, with an error
+// naming what it has when not; else the first of the `system`'s locales it has; else English.
+LanguageChoice ChooseLanguage(const std::string& asked, const std::vector<uint16_t>& has,
+                              const std::vector<std::string>& system);
+
 }  // namespace platform

@@ -20,6 +20,8 @@ const ResourceEntry* FindResourceData(int id, LPCWSTR type, uint16_t language);
 // as Windows keeps string tables; null when that block lacks it. Among `count` strings of
 // `table`: the program's are kStrings.
 const StringEntry* FindString(int id, const StringEntry* table, size_t count);
+// The languages the program has string `id` in, English (United States) first, then by number.
+std::vector<uint16_t> StringLanguages(int id);
 // Every resource of a type, in the order a compiled resource directory lists them: by number.
 std::vector<const ResourceEntry*> ResourcesOfType(LPCWSTR type);
 // The resource whose image starts at `data`; null for an image of the program's own.

@@ -88,7 +88,12 @@ const ResourceEntry* ResourceHolding(const void* data) {
 }
 
 void AddWaveResource(int id, const uint8_t* data, size_t size) {
-    if (!data || FindResourceData(id, L"WAVE")) return;
+    // Never in place of one of the program's own in English or no language; beside another
+    // language's, which the thread's language chooses between.
+    bool had = FirstResource([&](const ResourceEntry& e) {
+        return e.id == id && OfType(e, L"WAVE") && (e.language == 0 || e.language == 0x0409);
+    });
+    if (!data || had) return;
     State().addedResources.push_back(
         std::make_unique<ResourceEntry>(ResourceEntry{0, L"WAVE", id, 0, data, size}));
 }

@@ -3,6 +3,8 @@
 // The program's string tables as Windows keeps them: the strings in blocks of sixteen numbers,
 // each block a resource of its own in each language, so that a language is chosen for the
 // block (resource_language.h) and a string its block in that language lacks is not found.
+#include <algorithm>
+
 #include "platform/kernel32/resource_language.h"
 #include "platform/kernel32/resource_lookup.h"
 #include "platform/platform_state.h"
@@ -23,6 +25,17 @@ const StringEntry* FindString(int id, const StringEntry* table, size_t count) {
     for (size_t i = 0; chosen && i < count; ++i)
         if (table[i].text && table[i].id == id && table[i].language == language) return &table[i];
     return nullptr;
+}
+
+std::vector<uint16_t> StringLanguages(int id) {
+    std::vector<uint16_t> languages;
+    for (size_t i = 0; i < kStringCount; ++i)
+        if (kStrings[i].text && kStrings[i].id == id) languages.push_back(kStrings[i].language);
+    std::sort(languages.begin(), languages.end(), [](uint16_t a, uint16_t b) {
+        return (a != 0x0409) < (b != 0x0409) || ((a != 0x0409) == (b != 0x0409) && a < b);
+    });
+    languages.erase(std::unique(languages.begin(), languages.end()), languages.end());
+    return languages;
 }
 
 }  // namespace platform

@@ -3,7 +3,8 @@
 // Turns a Windows resource script into a C++ table linked into the program, for hosts without
 // a resource compiler: `rc_compile SCRIPT.rc OUTPUT.cpp [--apart FIRST-LAST PACK]`. Paths are
 // relative to the script's folder; bitmaps lose their file header, as a resource compiler
-// stores them. With --apart, the WAVE resources numbered FIRST to LAST go into PACK instead, a
+// stores them. With --apart, the English (or language-neutral) WAVE resources numbered FIRST to
+// LAST go into PACK instead, a
 // file the program is handed at run time if at all (the page's voice): "QVC1", then for each
 // sound its number and its size (32 bits each, little-endian) and its bytes. A problem is one
 // line naming the script and its line, exit code 1, and no output file.
@@ -110,7 +111,9 @@ int main(int argc, char** argv) {
         if (!ReadFile(path, bytes, problem)) Fail(where + problem);
         if (r.type == "BITMAP" && !platform::StripBitmapFileHeader(bytes))
             Fail(where + " is not a BMP file");
-        if (!pack.empty() && r.type == "WAVE" && r.id >= first && r.id <= last) {
+        // The pack is the English voice; another language's clips stay in the table.
+        if (!pack.empty() && r.type == "WAVE" && r.id >= first && r.id <= last &&
+            (r.language == 0 || r.language == 0x0409)) {
             AppendU32(packed, uint32_t(r.id));
             AppendU32(packed, uint32_t(bytes.size()));
             packed.append(bytes.begin(), bytes.end());

@@ -148,6 +148,13 @@ def rc_block(language):
     ]
     for row in language["rows"]:
         lines.append('%d BITMAP "%s"  // %s' % (row["id"], row["file"], row["word"]))
+    # Until the language has a voice of its own, its letters and words are silent clips, so
+    # that --speak never says the English word of a picture under the same number.
+    lines.append("// No voice yet: every letter's name and picture's word is silent.")
+    for index in range(len(language["alphabet"])):
+        lines.append('%d WAVE "voice/silence.wav"' % (1400 + index))
+    for row in language["rows"]:
+        lines.append('%d WAVE "voice/silence.wav"' % (row["id"] + 1000))
     lines.append(end_marker(code))
     return "\n".join(lines) + "\n"
 

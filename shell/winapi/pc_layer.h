@@ -13,7 +13,8 @@
 // a surface of that size through the window's DCs, and gets stylus positions in its pixels. The
 // font it asks for by family alone is its own, drawn without antialiasing; the loop's look at an
 // empty queue waits a few milliseconds for input, or until a timer of the program is due; the
-// tick starts where the command line says.
+// tick starts where the command line says; the language resources are found in is the
+// thread's locale as well as its UI language, which Wine's loader reads.
 // The tests' host may hold the tick and the stylus and catch the sounds.
 ATOM QuillbyRegisterClassW(const WNDCLASSW* wndClass);
 HWND QuillbyCreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style,
@@ -35,6 +36,7 @@ BOOL QuillbyKillTimer(HWND window, UINT_PTR id);
 DWORD QuillbyGetTickCount();
 BOOL QuillbySndPlaySoundW(LPCWSTR sound, UINT flags);
 SHORT QuillbyGetAsyncKeyState(int key);
+LANGID QuillbySetThreadUILanguage(LANGID language);
 #ifndef QUILLBY_WIN32_LAYER  // the layer itself calls the real ones
 #define RegisterClassW QuillbyRegisterClassW
 #define CreateWindowExW QuillbyCreateWindowExW
@@ -54,4 +56,5 @@ SHORT QuillbyGetAsyncKeyState(int key);
 #define GetTickCount QuillbyGetTickCount
 #define sndPlaySoundW QuillbySndPlaySoundW
 #define GetAsyncKeyState QuillbyGetAsyncKeyState
+#define SetThreadUILanguage QuillbySetThreadUILanguage
 #endif

@@ -102,6 +102,7 @@ int RunDesktopWith(const CommandLine& c, BackendWrapper wrap) {
     if (wrap) backend = wrap(std::move(backend));
     ProgramStart start;
     start.commandLine = c.line;
+    start.language = c.uiLanguage;
     start.ended = [](int code) {
         ReportIfNoWindow(code, SDL_GetError());
         return code;

@@ -6,11 +6,13 @@
 // else to the console of the command prompt that started it, else to a message box.
 // Before the program looks for a running copy, the launch claims the session's first place
 // (first_copy.h), so that launches in quick succession cannot all find none.
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "platform/hosts/command_line.h"
 #include "platform/hosts/missing_capability.h"
+#include "platform/hosts/ui_language.h"
 #include "platform/hosts/win32/first_copy.h"
 #include "platform/hosts/win32/layer.h"
 
@@ -78,12 +80,34 @@ std::wstring ResourceString(HINSTANCE instance, UINT id) {
     return text;
 }
 
+// The languages the program's alphabet (string 16, in the second block of sixteen) is in.
+std::vector<uint16_t> AlphabetLanguages(HINSTANCE instance) {
+    std::vector<uint16_t> has;
+    EnumResourceLanguagesW(
+        instance, RT_STRING, MAKEINTRESOURCEW(16 / 16 + 1),
+        [](HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR found) -> BOOL {
+            reinterpret_cast<std::vector<uint16_t>*>(found)->push_back(language);
+            return TRUE;
+        },
+        reinterpret_cast<LONG_PTR>(&has));
+    // English first, as the help names them.
+    std::stable_partition(has.begin(), has.end(), [](uint16_t l) { return l == 0x0409; });
+    return has;
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandTail, int showCommand) {
     platform::CommandLine c = platform::ParseCommandLine(Arguments());
     if (c.error.empty() && c.headless)
         c.error = "--headless runs in the Linux build; on Windows Quillby always opens a window";
+    // Without --language, Windows' own loader finds the user's language or English.
+    if (c.error.empty() && !c.language.empty()) {
+        platform::LanguageChoice choice =
+            platform::ChooseLanguage(c.language, AlphabetLanguages(instance), {});
+        c.error = choice.error;
+        if (choice.error.empty()) QuillbySetThreadUILanguage(choice.language);
+    }
     if (!c.error.empty()) {
         Tell("quillby: " + c.error + "\n", true);
         return 2;

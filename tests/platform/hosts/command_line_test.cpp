@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -62,6 +64,10 @@ TEST(CommandLineTest, HelpVersionAndWhatCannotBeRunAnswerAtOnceInOneLine) {
         {"--headless --script " + none, 2, "quillby: script " + none + " does not exist\n"},
         {"--headless --script " + script, 2,
          "quillby: script " + script + " line 3: time 50 is earlier than the line before\n"},
+        {"--headless --language xx", 2, "quillby: --language needs one of en, de, es, fr, it\n"},
+        {"--headless --language de_DE", 2, "quillby: --language needs one of en, de, es, fr, it\n"},
+        {"--headless --language ''", 2, "quillby: --language needs a CODE, such as de\n"},
+        {"--headless --language", 2, "quillby: --language needs a CODE, such as de\n"},
     };
     for (const Case& c : cases) {
         Outcome o = RunQuillby(c.args);
@@ -71,6 +77,31 @@ TEST(CommandLineTest, HelpVersionAndWhatCannotBeRunAnswerAtOnceInOneLine) {
     Outcome help = RunQuillby("--help");
     EXPECT_EQ(help.code, 0);
     EXPECT_NE(help.out.find("--headless"), std::string::npos);
+    EXPECT_NE(help.out.find("--language CODE   play in en, de, fr, es or it"), std::string::npos);
+}
+
+// A headless run is English whatever the machine's language, German when asked: the ring's last
+// card, a step back from A, is z or ü.
+TEST(CommandLineTest, AHeadlessRunPlaysInEnglishUnlessTheLanguageOptionSaysOtherwise) {
+    ScratchFolder folder;
+    std::string script = (folder.path / "s.txt").string();
+    std::ofstream(script) << "100 down 120 150\n120 up 120 150\n500 down 70 282\n520 up 70 282\n"
+                             "600 shot last\n";
+    auto lastCard = [&](const std::string& run) {
+        Outcome o =
+            RunQuillby(run + " --headless --script " + script + " --shots " + folder.path.string());
+        EXPECT_EQ(o.code, 0) << o.out;
+        std::ifstream shot(folder.path / "last.png", std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(shot), {});
+    };
+    std::string english = lastCard("");
+    EXPECT_EQ(lastCard("--language en"), english);
+    EXPECT_NE(lastCard("--language de"), english);
+    setenv("LANG", "de_DE.UTF-8", 1);
+    setenv("LANGUAGE", "de", 1);
+    EXPECT_EQ(lastCard(""), english) << "a headless run followed the machine's language";
+    unsetenv("LANGUAGE");
+    unsetenv("LANG");
 }
 
 // As in the README's example: the screenshots' folder is made, but not the folders above it.
