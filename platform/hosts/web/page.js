@@ -188,6 +188,8 @@ async function play() {
     ended.hidden = true;
     canvas.classList.remove('ended');
     // Taps made while the program was on its way wait here for it.
+    // `?lang=de` or the browser's languages (English when Quillby has none of them).
+    program.ccall('quillby_choose_language', null, ['number', 'string', 'string'], [params.has('lang') ? 1 : 0, params.get('lang') ?? '', (navigator.languages ?? [navigator.language]).join(':')]);
     const code = await program.ccall('quillby_run', 'number', ['number', 'number'], [startTick(), speak ? 1 : 0], {
       async: true,
     });

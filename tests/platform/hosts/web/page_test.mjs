@@ -6,6 +6,7 @@ import { describe } from 'node:test';
 import { startChromium } from './engines/chromium.mjs';
 import { startFirefox } from './engines/firefox.mjs';
 import { startWebKit } from './engines/webkit.mjs';
+import { languageCases } from './language_cases.mjs';
 import { pageCases } from './page_cases.mjs';
 
 // Each engine's cases one after another: a person has one pointer.
@@ -14,4 +15,7 @@ describe('the page', { concurrency: true }, () => {
   describe('in Chromium', inTurn, () => pageCases(startChromium));
   describe('in Firefox', inTurn, () => pageCases(startFirefox));
   describe('in WebKit', inTurn, () => pageCases(startWebKit));
+  describe('in Chromium, another language', inTurn, () => languageCases(startChromium));
+  describe('in Firefox, another language', inTurn, () => languageCases(startFirefox));
+  describe('in WebKit, another language', inTurn, () => languageCases(startWebKit));
 });

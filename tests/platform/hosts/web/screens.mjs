@@ -16,15 +16,15 @@ export const golden = (name) => (goldens[name] ??= png(`the golden ${name}`, rea
 
 const runs = new Map();
 // The headless program's run of a stylus script at start tick 2026, with the voice when
-// `speak`: the sounds it asked for, [ms, id] each, and its screenshots.
-export function headless(script, { speak = false } = {}) {
-  const key = `${speak} ${script}`;
+// `speak`, in `language` when given: the sounds it asked for, [ms, id] each, and its screenshots.
+export function headless(script, { speak = false, language = null } = {}) {
+  const key = `${speak} ${language} ${script}`;
   if (runs.has(key)) return runs.get(key);
   const exe = process.env.QUILLBY_EXE || join(ROOT, 'build/default/shell/quillby');
   const dir = mkdtempSync(join(tmpdir(), 'quillby-web-'));
   try {
     writeFileSync(join(dir, 'taps.txt'), script);
-    const voice = speak ? ['--speak'] : [];
+    const voice = [...(speak ? ['--speak'] : []), ...(language ? ['--language', language] : [])];
     const log = execFileSync(exe, ['--headless', ...voice, '--start-tick', '2026', '--script', join(dir, 'taps.txt'), '--shots', dir], { encoding: 'utf8' });
     const shots = {};
     for (const [, name] of log.matchAll(/^\d+ shot (\S+)$/gm)) shots[name] = png(`the headless ${name}`, readFileSync(join(dir, `${name}.png`)));
