@@ -34,6 +34,18 @@ VIAddVersionKey /LANG=1033 "FileDescription" "${PRODUCT} ${VERSION} Setup"
 VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}, GPL-3.0-or-later"
 
+; Its pages in the user's language where NSIS has it, else English (the first).
+LoadLanguageFile "${NSISDIR}\Contrib\Language files\English.nlf"
+LoadLanguageFile "${NSISDIR}\Contrib\Language files\German.nlf"
+LoadLanguageFile "${NSISDIR}\Contrib\Language files\French.nlf"
+LoadLanguageFile "${NSISDIR}\Contrib\Language files\Spanish.nlf"
+LoadLanguageFile "${NSISDIR}\Contrib\Language files\Italian.nlf"
+LangString Running ${LANG_ENGLISH} "Quillby is running. Close it, then try again."
+LangString Running ${LANG_GERMAN} "Quillby läuft gerade. Beenden Sie es und versuchen Sie es noch einmal."
+LangString Running ${LANG_FRENCH} "Quillby est ouvert. Fermez-le, puis réessayez."
+LangString Running ${LANG_SPANISH} "Quillby está abierto. Ciérrelo y vuelva a intentarlo."
+LangString Running ${LANG_ITALIAN} "Quillby è aperto. Chiudilo e riprova."
+
 Page directory
 Page instfiles
 UninstPage uninstConfirm
@@ -43,7 +55,7 @@ UninstPage instfiles
 !macro RefuseWhileRunning
   FindWindow $0 "FIRST" "${PRODUCT}"
   StrCmp $0 0 +3
-    MessageBox MB_OK|MB_ICONEXCLAMATION "Quillby is running. Close it, then try again." /SD IDOK
+    MessageBox MB_OK|MB_ICONEXCLAMATION "$(Running)" /SD IDOK
     Abort
 !macroend
 
