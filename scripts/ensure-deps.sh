@@ -35,6 +35,7 @@ if [ "${1:-}" = "test" ]; then
              wine64 googletest    # the Windows build's tests, under Wine
              sox pocketsphinx     # the voice: sox decodes its clips as a second opinion,
              pocketsphinx-en-us   # and a recogniser hears what each one says
+             python3-fonttools    # the letters' font, read back glyph by glyph
              chromium firefox-esr # the page's tests in each browser engine:
              webkit2gtk-driver libwebkit2gtk-4.1-0  # WebKit's driver and MiniBrowser
              pulseaudio)          # a sound server, without which Firefox plays nothing
