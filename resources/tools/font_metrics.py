@@ -7,11 +7,19 @@ usWinAscent + usWinDescent font units are H pixels, and the baseline sits
 usWinAscent below the top of the cell. Andika's own win metrics leave room
 for stacked accents, which this subset does not have; left as they are,
 a capital fills only 45% of the cell. Here the cell is shrunk around the
-glyphs that remain, so the same cell height gives bigger letters.
+English letters, so the same cell height gives bigger letters, and the few
+accents that would reach its top are lowered into it instead of growing it.
 """
 
 # The share of the cell a capital should fill: 90 px in a 150-px cell.
 CAP_SHARE = 0.60
+
+# How far below the cell's top an accent must end, in font units (1/64 em).
+# The autohinter rounds an accent's top edge to the pixel grid and may lift
+# it by a pixel; with this much room the accents keep inside the cell at
+# the card's 150 px and every cell height from 100 px to 300 px, and the
+# bold capitals' dots end where the regular ones do.
+ACCENT_ROOM = 32
 
 
 def glyph_extents(font):
@@ -36,6 +44,46 @@ def glyph_top(font, char):
     return glyph.yMax
 
 
+def fitted_ascent(font):
+    """The ascent that makes a capital CAP_SHARE of the cell, with the
+    descent the deepest descender needs."""
+    low, _ = glyph_extents(font)
+    return round(glyph_top(font, "H") / CAP_SHARE) + low
+
+
+def accent_top(font):
+    """The highest an accent may reach: ACCENT_ROOM below the cell's top."""
+    return fitted_ascent(font) - ACCENT_ROOM
+
+
+def lower_accents(font, chars, top):
+    """Move the accents of these characters' composite glyphs down until
+    each glyph's top is at `top` or below; returns {char: units lowered}.
+
+    The cell is fitted to the English letters, whose pictures must not
+    change; growing it for the dots of a bold capital umlaut would shrink
+    every letter. So the accent comes down instead, into the space between
+    it and the letter, which stays wide enough to read the two apart. The
+    base letter (the first component) is not moved."""
+    glyf = font["glyf"]
+    cmap = font.getBestCmap()
+    lowered = {}
+    for char in chars:
+        glyph = glyf[cmap[ord(char)]]
+        glyph.recalcBounds(glyf)
+        excess = glyph.yMax - top
+        if excess <= 0:
+            continue
+        if not glyph.isComposite() or len(glyph.components) < 2:
+            raise ValueError("U+%04X reaches above %d and has no accent "
+                             "to lower" % (ord(char), top))
+        for accent in glyph.components[1:]:
+            accent.y -= excess
+        glyph.recalcBounds(glyf)
+        lowered[char] = excess
+    return lowered
+
+
 def fit_vertical_metrics(font):
     """Shrink the cell to CAP_SHARE and write the one set of figures to all
     three places a renderer might read them (win, typo, hhea).
@@ -49,7 +97,7 @@ def fit_vertical_metrics(font):
     low, high = glyph_extents(font)
     cap = glyph_top(font, "H")
     descent = -low
-    ascent = max(high, round(cap / CAP_SHARE) - descent)
+    ascent = max(high, fitted_ascent(font))
 
     os2, hhea = font["OS/2"], font["hhea"]
     os2.usWinAscent, os2.usWinDescent = ascent, descent

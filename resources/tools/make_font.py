@@ -13,12 +13,17 @@ Reserved Font Names, so the modified font carries a name of its own while
 keeping SIL's copyright and licence records.
 
 What changes from Andika:
-- only the characters the game writes: A-Z a-z 0-9, space and . , - \u2013 '
+- only the characters the game writes: A-Z a-z 0-9, space and . , - \u2013 ',
+  and the German and Spanish letters
+  \u00c4 \u00d6 \u00dc \u00e4 \u00f6 \u00fc \u00d1 \u00f1
+  (Andika's own glyphs: the letter and its accent as components)
 - hinting dropped: the renderer uses FreeType's autohinter or none, and the
   instructions were a quarter of the file
 - no GSUB/GPOS/GDEF: for these characters Andika has no kerning, only mark
   positioning and alternates the game never asks for
-- vertical metrics fitted to the letters that are left (font_metrics.py)
+- vertical metrics fitted to the English letters (font_metrics.py), and
+  accents that would reach the top of that cell lowered into it (in Bold,
+  the dots of \u00c4 \u00d6 \u00dc and the tilde of \u00d1)
 - classed as a sans serif in the OS/2 table (Andika leaves its class open),
   so that a program asking for a Swiss-family font finds it
 
@@ -46,10 +51,13 @@ FAMILY = "Quillby Letters"
 PS_FAMILY = "QuillbyLetters"
 STYLES = ("Regular", "Bold")
 
-TEXT = ("ABCDEFGHIJKLMNOPQRSTUVWXYZ"
-        "abcdefghijklmnopqrstuvwxyz"
-        "0123456789"
-        " .,-\u2013'")
+ENGLISH = ("ABCDEFGHIJKLMNOPQRSTUVWXYZ"
+           "abcdefghijklmnopqrstuvwxyz"
+           "0123456789"
+           " .,-\u2013'")
+# German and Spanish letter cards: \u00c4 \u00d6 \u00dc \u00e4 \u00f6 \u00fc \u00d1 \u00f1.
+ACCENTED = "\u00c4\u00d6\u00dc\u00e4\u00f6\u00fc\u00d1\u00f1"
+TEXT = ENGLISH + ACCENTED
 
 # A fixed date for head.created/modified, so rebuilding changes no bytes.
 FIXED_DATE = timestampFromString("Sat Jan  1 00:00:00 2022")
@@ -89,9 +97,10 @@ def rename(font, style):
         5: "%s; Quillby Letters subset" % source_version,
         6: "%s-%s" % (PS_FAMILY, style),
         10: ("%s is a modified subset of Andika by SIL International: only "
-             "A-Z, a-z, 0-9, space and . , - \u2013 ', no hinting, and "
-             "vertical metrics fitted to those letters. Andika: %s"
-             % (FAMILY, description)),
+             "A-Z, a-z, %s, 0-9, space and . , - \u2013 ', no hinting, "
+             "vertical metrics fitted to A-Z and a-z, and accents lowered "
+             "where they would reach the top of that cell. Andika: %s"
+             % (FAMILY, " ".join(ACCENTED), description)),
         16: FAMILY,
         17: style,
     }
@@ -115,7 +124,8 @@ def classify(font):
 
 
 def build(style):
-    """One style of the font, as bytes."""
+    """One style of the font, as bytes, and {accented char: units its
+    accent was lowered}."""
     path = os.path.join(SOURCE_DIR, "Andika-%s.ttf" % style)
     font = TTFont(path, recalcTimestamp=False)
     subsetter = subset.Subsetter(subset_options())
@@ -123,12 +133,14 @@ def build(style):
     subsetter.subset(font)
     rename(font, style)
     classify(font)
+    lowered = font_metrics.lower_accents(font, ACCENTED,
+                                         font_metrics.accent_top(font))
     font_metrics.fit_vertical_metrics(font)
     font["head"].created = FIXED_DATE
     font["head"].modified = FIXED_DATE
     out = io.BytesIO()
     font.save(out)
-    return out.getvalue()
+    return out.getvalue(), lowered
 
 
 def licence_text():
@@ -173,8 +185,8 @@ def check(style, data, figures):
 def main():
     os.makedirs(OUT_DIR, exist_ok=True)
     for style in STYLES:
-        data = build(style)
-        if build(style) != data:
+        data, lowered = build(style)
+        if build(style)[0] != data:
             sys.exit("%s: two builds differ; something reads the clock"
                      % style)
         out = os.path.join(OUT_DIR, "%s-%s.ttf" % (PS_FAMILY, style))
@@ -192,6 +204,8 @@ def main():
               "%.1f px in a 12-px cell" % (100 * figures["cap_share"],
                                           figures["cap_px_150"],
                                           figures["cap_px_12"]))
+        for char, units in sorted(lowered.items()):
+            print("  %s: accent lowered %d units into the cell" % (char, units))
     with open(os.path.join(OUT_DIR, "OFL.txt"), "w", encoding="utf-8") as f:
         f.write(licence_text())
 
