@@ -56,8 +56,12 @@ class TextTest : public PlainScreenTest {
 };
 
 TEST_F(TextTest, TakesTheSizeOfItsTextInItsFontAndFillsIt) {
-    for (auto [string, height] :
-         {std::pair{L"A", 150}, {L"g", 150}, {L"Quillby", 150}, {L"v. 1.1", 12}}) {
+    for (auto [string, height] : {std::pair{L"A", 150},
+                                  {L"g", 150},
+                                  {L"\u00c4", 150},
+                                  {L"\u00d1", 150},
+                                  {L"Quillby", 150},
+                                  {L"v. 1.1", 12}}) {
         std::wstring callers = string;
         Text* text = Add(callers.c_str(), kGreen, Font(height));
         callers.assign(callers.size(), L'#');  // the figure keeps its own copy
@@ -67,7 +71,8 @@ TEST_F(TextTest, TakesTheSizeOfItsTextInItsFontAndFillsIt) {
         // The cell asked for, give or take the pixel GDI's rounding of ascent and descent
         // apart may add or take away.
         EXPECT_NEAR(extent.cy, height, 1) << string;
-        // Never cut by the cell, the descender of a "g" neither; small labels not too small.
+        // Never cut by the cell: the descender of a "g" neither, nor the dots of an "Ä" or
+        // the tilde of an "Ñ" above; small labels not too small.
         RECT ink = InkOf(PixelsOf(text->GetSurface()), kGreen);
         EXPECT_TRUE(ink.top > 0 && ink.bottom < extent.cy - 1) << string;
         EXPECT_GE(ink.bottom - ink.top + 1, height / 2) << string;
