@@ -52,7 +52,7 @@ desktop=$root/usr/share/applications/quillby.desktop
 complaints=$(desktop-file-validate "$desktop" 2>&1) && [ -z "$complaints" ] ||
   fail "desktop-file-validate: $complaints"
 grep -qx 'Exec=/usr/games/quillby' "$desktop" || fail "the menu entry does not start /usr/games/quillby"
-grep -A2 -x '\[Desktop Action speak\]' "$desktop" | grep -qx 'Exec=/usr/games/quillby --speak' ||
+sed -n '/^\[Desktop Action speak\]$/,/^\[/p' "$desktop" | grep -qx 'Exec=/usr/games/quillby --speak' ||
   fail "the menu entry has no action that starts the game with its voice"
 # Warnings fail it too, as errors do.
 complaints=$(appstreamcli validate-tree --no-net "$root" 2>&1) || fail "appstreamcli: $complaints"
