@@ -27,7 +27,8 @@ std::string UsageText(bool withHeadless) {
         "  --fullscreen      fill the screen, the picture centred on black\n"
         "  --start-tick N    start the millisecond tick at N (it seeds the game's rounds)\n"
         "  --speak           say each letter's name and the word of each picture aloud\n"
-        "                    (in English; in German, French, Spanish and Italian, not yet)\n"
+        "                    (in English and Italian; in German, French and Spanish the\n"
+        "                    letter's name alone)\n"
         "  --language CODE   play in en, de, fr, es or it: that alphabet and its pictures\n"
         "                    (default: the system's language where Quillby has it, else\n"
         "                    English; a headless run plays in English)\n";

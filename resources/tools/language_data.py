@@ -124,6 +124,16 @@ def read_language(code):
             "alphabet": alphabet, "rows": rows}
 
 
+def voice_clips(code):
+    """{resource id: {'file', 'source', 'hash'}} from the language's voice.tsv (none without one)."""
+    path = os.path.join(LANGUAGES, code, "voice.tsv")
+    if not os.path.exists(path):
+        return {}
+    with open(path, encoding="utf-8") as f:
+        rows = [line.split("\t") for line in f.read().splitlines()[1:] if line]
+    return {int(rid): {"file": name, "source": source, "hash": digest} for rid, name, source, digest in rows}
+
+
 def begin_marker(code):
     return "// <language %s>" % code
 
@@ -148,13 +158,14 @@ def rc_block(language):
     ]
     for row in language["rows"]:
         lines.append('%d BITMAP "%s"  // %s' % (row["id"], row["file"], row["word"]))
-    # Until the language has a voice of its own, its letters and words are silent clips, so
-    # that --speak never says the English word of a picture under the same number.
-    lines.append("// No voice yet: every letter's name and picture's word is silent.")
-    for index in range(len(language["alphabet"])):
-        lines.append('%d WAVE "voice/silence.wav"' % (1400 + index))
-    for row in language["rows"]:
-        lines.append('%d WAVE "voice/silence.wav"' % (row["id"] + 1000))
+    # What the language's voice does not say is a silent clip, so that --speak never says the
+    # English word of a picture under the same number.
+    clips = voice_clips(code)
+    lines.append("// The voice: made by resources/tools/make_language_voice.py (voice.tsv says from what);")
+    lines.append("// a silent clip where it says nothing.")
+    for rid in [1400 + i for i in range(len(language["alphabet"]))] + [r["id"] + 1000 for r in language["rows"]]:
+        clip = "voice/%s/%s" % (code, clips[rid]["file"]) if rid in clips else "voice/silence.wav"
+        lines.append('%d WAVE "%s"' % (rid, clip))
     lines.append(end_marker(code))
     return "\n".join(lines) + "\n"
 

@@ -206,11 +206,11 @@ def silent_ends(s, threshold=SILENCE):
     return loud[0] / RATE, (len(s) - 1 - loud[-1]) / RATE
 
 
-def trim(s):
-    """Keep LEAD and TRAIL seconds round the sound, choosing them within
-    their ranges so the clip fills whole ADPCM blocks: no player then plays
-    padding, whether or not it reads the `fact` chunk."""
-    lead_s, trail_s = silent_ends(s, TRIM_AT)
+def trim(s, threshold=TRIM_AT):
+    """Keep LEAD and TRAIL seconds round the sound (what rises above `threshold`),
+    choosing them within their ranges so the clip fills whole ADPCM blocks: no
+    player then plays padding, whether or not it reads the `fact` chunk."""
+    lead_s, trail_s = silent_ends(s, threshold)
     first = round(lead_s * RATE)
     body = len(s) - round(trail_s * RATE) - first
     lead_lo, lead_hi = (round(x * RATE) for x in LEAD)

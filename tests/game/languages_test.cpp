@@ -14,13 +14,17 @@ struct Language {
     LANGID id;
     const wchar_t* capitals;
     const wchar_t* smalls;
+    bool saysWords;  // whether its voice says the pictures' words as well as the letters' names
 };
 const Language kLanguages[] = {
-    {MAKELANGID(0x07, 0x01), L"ABCDEFGHIJKLMNOPQRSTUVWXYZÄÖÜ", L"abcdefghijklmnopqrstuvwxyzäöü"},
-    {MAKELANGID(0x0C, 0x01), L"ABCDEFGHIJKLMNOPQRSTUVWXYZ", L"abcdefghijklmnopqrstuvwxyz"},
-    {MAKELANGID(0x0A, 0x01), L"ABCDEFGHIJKLMNÑOPQRSTUVWXYZ", L"abcdefghijklmnñopqrstuvwxyz"},
-    {MAKELANGID(0x10, 0x01), L"ABCDEFGHIJKLMNOPQRSTUVWXYZ", L"abcdefghijklmnopqrstuvwxyz"},
+    {MAKELANGID(0x07, 0x01), L"ABCDEFGHIJKLMNOPQRSTUVWXYZÄÖÜ", L"abcdefghijklmnopqrstuvwxyzäöü",
+     false},
+    {MAKELANGID(0x0C, 0x01), L"ABCDEFGHIJKLMNOPQRSTUVWXYZ", L"abcdefghijklmnopqrstuvwxyz", false},
+    {MAKELANGID(0x0A, 0x01), L"ABCDEFGHIJKLMNÑOPQRSTUVWXYZ", L"abcdefghijklmnñopqrstuvwxyz", false},
+    {MAKELANGID(0x10, 0x01), L"ABCDEFGHIJKLMNOPQRSTUVWXYZ", L"abcdefghijklmnopqrstuvwxyz", true},
 };
+// A clip of this size or less holds no sound: a wave file's header alone.
+constexpr DWORD kSilentClip = 44;
 
 class LanguagesTest : public HostTest {
   protected:
@@ -43,6 +47,13 @@ class LanguagesTest : public HostTest {
     static bool Has(const Language& language, int bitmap) {
         return FindResourceExW(GetModuleHandleW(nullptr), RT_BITMAP, MAKEINTRESOURCEW(bitmap),
                                language.id) != nullptr;
+    }
+    // The size of the language's own clip under this number; 0 where it has none (English's
+    // would then be said).
+    static DWORD Clip(const Language& language, int wave) {
+        HMODULE module = GetModuleHandleW(nullptr);
+        HRSRC found = FindResourceExW(module, L"WAVE", MAKEINTRESOURCEW(wave), language.id);
+        return found ? SizeofResource(module, found) : 0;
     }
     std::unique_ptr<GameScreen> game;
 };
@@ -94,6 +105,23 @@ TEST_F(LanguagesTest, AQuizRoundAsksForALetterOfTheAlphabetAmongPicturesOfThreeO
         }
         EXPECT_EQ(int(asked.size()), count) << "some letter of the alphabet is never asked";
         game.reset();
+    }
+}
+
+TEST_F(LanguagesTest, TheVoiceSaysEachLettersNameInTheLanguageAndNeverAnEnglishWord) {
+    for (const Language& language : kLanguages) {
+        SCOPED_TRACE(testing::Message() << std::hex << language.id);
+        const int count = int(std::wcslen(language.capitals));
+        for (int i = 0; i < count; ++i) {
+            EXPECT_GT(Clip(language, 1400 + i), kSilentClip) << "no name for letter " << i;
+            for (int slot = 0; slot < 3; ++slot) {
+                DWORD word = Clip(language, 1500 + 100 * slot + i);
+                EXPECT_NE(word, 0u) << "picture " << 500 + 100 * slot + i << " has English's word";
+                if (language.saysWords) {
+                    EXPECT_GT(word, kSilentClip);
+                }
+            }
+        }
     }
 }
 
