@@ -35,7 +35,8 @@ if [ "${1:-}" = "test" ]; then
              wine64 googletest    # the Windows build's tests, under Wine
              sox pocketsphinx     # the voice: sox decodes its clips as a second opinion,
              pocketsphinx-en-us   # and a recogniser hears what each one says;
-             klettres-data festival festvox-italp16k  # the other languages' clips, made again
+             klettres-data festival festvox-italp16k  # the other languages' clips, made again,
+             espeak-ng python3-numpy  # and their letter names compared with espeak-ng's
              python3-fonttools    # the letters' font, read back glyph by glyph
              chromium firefox-esr # the page's tests in each browser engine:
              webkit2gtk-driver libwebkit2gtk-4.1-0  # WebKit's driver and MiniBrowser
