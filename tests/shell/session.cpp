@@ -60,7 +60,7 @@ bool Session::Logged(const std::string& line) const {
 }
 
 Session RunSession(const std::string& script, uint32_t startTick, bool trace,
-                   std::optional<uint32_t> until, bool speak) {
+                   std::optional<uint32_t> until, bool speak, uint16_t language) {
     static int runs = 0;
     Session session;
     session.shots = SessionFolder() / std::to_string(runs++);
@@ -80,6 +80,7 @@ Session RunSession(const std::string& script, uint32_t startTick, bool trace,
     std::ostringstream log;
     platform::ProgramStart start;
     start.commandLine = speak ? L"quillby --speak" : L"quillby";
+    start.language = language;
     session.exitCode = platform::RunProgram(
         WinMain, std::make_unique<platform::HeadlessBackend>(std::move(options), log), start);
     session.log = log.str();

@@ -21,8 +21,10 @@ struct Session {
     bool Logged(const std::string& line) const;
 };
 
+// `language`: the thread's UI language the program starts in (English unless given).
 Session RunSession(const std::string& script, uint32_t startTick = 0, bool trace = false,
-                   std::optional<uint32_t> until = std::nullopt, bool speak = false);
+                   std::optional<uint32_t> until = std::nullopt, bool speak = false,
+                   uint16_t language = 0x0409);
 
 // What running the program as a separate process gave.
 struct Outcome {

@@ -128,4 +128,28 @@ TEST(SessionTest, GoldenScreenshots) {
     }
 }
 
+// In each other language, the last card of the ring (a step back from A: that alphabet's last
+// small letter, ü or z) and the first quiz round, pixel for pixel.
+TEST(SessionTest, GoldenScreenshotsInEachLanguage) {
+    const struct {
+        const char* code;
+        uint16_t language;
+    } languages[] = {{"de", 0x0407}, {"fr", 0x040C}, {"es", 0x040A}, {"it", 0x0410}};
+    bool update = std::getenv("QUILLBY_UPDATE_PICTURES") != nullptr;
+    for (const auto& language : languages) {
+        Session s = RunSession(std::string(kOpenGame) + "200 down 70 282\n240 up 70 282\n" +
+                                   "280 shot card\n" + kQuizOn + "500 shot quiz\n",
+                               2026, false, std::nullopt, false, language.language);
+        for (const char* name : {"card", "quiz"}) {
+            std::string golden = std::string("tests/golden/") + name + "-" + language.code + ".png";
+            platform::Surface shot = s.Shot(name);
+            ASSERT_EQ(shot.width, 240) << golden;
+            if (update) platform::WritePng(golden, shot);
+            platform::Surface expected;
+            ASSERT_TRUE(platform::ReadPng(golden, expected)) << golden;
+            EXPECT_TRUE(SamePixels(shot, expected)) << golden << " differs";
+        }
+    }
+}
+
 }  // namespace
