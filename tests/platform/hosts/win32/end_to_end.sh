@@ -6,7 +6,7 @@
 # click opens the game and the quiz switch shows the round that start tick gives headless; a
 # second launch leaves one window and says it brought the first forward; the close button ends
 # the program with exit code 0; a wrong command line ends it at once with one line of
-# explanation. With --speak the program sends the sound calls the headless run with --speak
+# explanation. In German, the ring's last card is the headless one. With --speak the program sends the sound calls the headless run with --speak
 # makes, the voice as long after each sound before.
 # Exits 77 (skipped) where Xvfb, xdotool, ImageMagick or Wine is missing.
 #
@@ -116,6 +116,26 @@ timeout 30 "$wine_run" "$exe" --help >"$work/help.out" 2>&1 || fail "--help fail
 grep -q -- '--scale N' "$work/help.out" || fail "--help does not list --scale: $(cat "$work/help.out")"
 grep -q -- '--speak' "$work/help.out" || fail "--help does not list --speak: $(cat "$work/help.out")"
 ! grep -q -- '--headless' "$work/help.out" || fail "--help lists --headless, which this build refuses"
+
+# In German: the ring's last card (a step back from A) is the headless run's ü with its present,
+# the font renderers' differences aside.
+"$wine_run" "$exe" --language de --scale 2 --start-tick 2026 >"$work/german.out" 2>&1 &
+german=$!
+pids+=("$german")
+timeout 60 xdotool search --sync --onlyvisible --name '^Quillby$' >/dev/null ||
+  fail "no German window appeared: $(cat "$work/german.out")"
+sleep 2
+tap 120 150
+sleep 1.5
+tap 70 282
+sleep 1.5
+shot card-de
+card_differ=$(differ "$work/card-de.png" "$golden/card-de.png")
+[ "$card_differ" -le 768 ] ||
+  { cp "$work/card-de.png" /tmp/quillby-wine-card-de.png 2>/dev/null
+    fail "the German card differs from the headless one in $card_differ pixels (see /tmp/quillby-wine-card-de.png)"; }
+tap 227 13
+await_end "$german" 100 || fail "the German game was still running 10 s after its close button"
 
 # With --speak: every sndPlaySoundW call, in Wine's trace with its time, names the sound by its
 # address, which the program's resource directory turns into its number.
