@@ -3,21 +3,25 @@
 // Turns a Windows resource script into a C++ table linked into the program, for hosts without
 // a resource compiler: `rc_compile SCRIPT.rc OUTPUT.cpp [--apart FIRST-LAST PACK]`. Paths are
 // relative to the script's folder; bitmaps lose their file header, as a resource compiler
-// stores them. With --apart, the English (or language-neutral) WAVE resources numbered FIRST to
-// LAST go into PACK instead, a
-// file the program is handed at run time if at all (the page's voice): "QVC1", then for each
-// sound its number and its size (32 bits each, little-endian) and its bytes. A problem is one
-// line naming the script and its line, exit code 1, and no output file.
+// stores them. With --apart, the WAVE resources numbered FIRST to LAST go into voice files
+// instead, which the program is handed at run time if at all (the page's voice): the English (or
+// language-neutral) ones into PACK, each other language's beside it, named with that language's
+// two-letter code (PACK voice.bin: voice-de.bin), one for every language the script has, empty
+// when it has no such sounds. Each is "QVC1", then for each sound its number and its size (32
+// bits each, little-endian) and its bytes. A problem is one line naming the script and its line,
+// exit code 1, and no output file.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "platform/formats/printable.h"
+#include "platform/hosts/ui_language.h"
 #include "platform/tools/resource_script.h"
 
 namespace {
@@ -75,6 +79,35 @@ bool ReadFile(const std::string& path, std::vector<uint8_t>& bytes, std::string&
     return false;
 }
 
+// The voice file of each language the script has: PACK for English and no language, and beside
+// it one for each other, named by its code. A language with no code, or whose code another
+// has, is a problem, named at its first line.
+std::map<platform::LanguageId, std::string> VoiceFiles(const platform::ResourceScript& script,
+                                                       const std::string& pack,
+                                                       const std::string& name) {
+    std::map<platform::LanguageId, int> languages;  // each with the first line that has it
+    for (const platform::ScriptedResource& r : script.resources)
+        languages.try_emplace(r.language, r.line);
+    for (auto& [key, text] : script.strings) languages.try_emplace(key.first, 0);
+    std::map<platform::LanguageId, std::string> files{{0, pack}, {0x0409, pack}};
+    std::map<std::string, platform::LanguageId> taken{{"en", 0x0409}};  // the page's "en" is PACK
+    std::filesystem::path path(pack);
+    for (auto [language, line] : languages) {
+        if (files.count(language)) continue;
+        std::string code = platform::CodeOfLanguage(language);
+        std::string where = name + (line ? ":" + std::to_string(line) : "") + ": LANGUAGE " +
+                            std::to_string(language & 0x3FF) + ", " +
+                            std::to_string(language >> 10);
+        if (code.empty()) Fail(where + " has no two-letter code to name its voice file by");
+        if (!taken.try_emplace(code, language).second)
+            Fail(where + " has the code of another language, " + code);
+        files[language] =
+            (path.parent_path() / (path.stem().string() + "-" + code + path.extension().string()))
+                .string();
+    }
+    return files;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -100,7 +133,10 @@ int main(int argc, char** argv) {
     if (!parsed.error.empty()) Fail(parsed.error);
 
     std::vector<std::vector<uint8_t>> contents;
-    std::string packed = "QVC1";
+    std::map<platform::LanguageId, std::string> files;
+    std::map<std::string, std::string> packs;  // each voice file's bytes
+    if (!pack.empty()) files = VoiceFiles(parsed, pack, name);
+    for (auto& [language, file] : files) packs[file] = "QVC1";
     platform::ResourceScript kept = parsed;
     kept.resources.clear();
     for (const platform::ScriptedResource& r : parsed.resources) {
@@ -111,9 +147,8 @@ int main(int argc, char** argv) {
         if (!ReadFile(path, bytes, problem)) Fail(where + problem);
         if (r.type == "BITMAP" && !platform::StripBitmapFileHeader(bytes))
             Fail(where + " is not a BMP file");
-        // The pack is the English voice; another language's clips stay in the table.
-        if (!pack.empty() && r.type == "WAVE" && r.id >= first && r.id <= last &&
-            (r.language == 0 || r.language == 0x0409)) {
+        if (!pack.empty() && r.type == "WAVE" && r.id >= first && r.id <= last) {
+            std::string& packed = packs.at(files.at(r.language));
             AppendU32(packed, uint32_t(r.id));
             AppendU32(packed, uint32_t(bytes.size()));
             packed.append(bytes.begin(), bytes.end());
@@ -125,6 +160,6 @@ int main(int argc, char** argv) {
     WriteWhole(output, platform::ResourceTableSource(
                            kept, contents,
                            platform::Printable(script.substr(script.find_last_of('/') + 1))));
-    if (!pack.empty()) WriteWhole(pack, packed);
+    for (auto& [file, bytes] : packs) WriteWhole(file, bytes);
     return 0;
 }

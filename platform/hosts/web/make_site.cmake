@@ -1,9 +1,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # SPDX-FileCopyrightText: The Quillby developers
 # Puts the page together in OUT: the program (quillby.js and .wasm from BUILT), the page's
-# own files and manifest (from PAGE), the icons (from ICONS), the voice (VOICE, which the
-# service worker keeps only once a page has asked for it) and the service worker, whose cache
-# is named after a hash of everything else. index.html carries, inside it, what the
+# own files and manifest (from PAGE), the icons (from ICONS), the voice files (VOICES, separated
+# by commas: voice.bin and one for each other language, which the service worker keeps only once
+# a page has asked for one) and the service worker, whose cache is named after a hash of
+# everything else. index.html carries, inside it, what the
 # title needs (make_page.mjs, run by NODE): those files are not copied. Run with cmake -P.
 file(REMOVE_RECURSE ${OUT})
 file(MAKE_DIRECTORY ${OUT})
@@ -34,10 +35,19 @@ foreach(icon touch-180 maskable-192 maskable-512)
   list(APPEND files icon-${icon}.png)
 endforeach()
 
-file(COPY_FILE ${VOICE} ${OUT}/voice.bin)
+string(REPLACE "," ";" VOICES "${VOICES}")
+set(voices "")
+set(QUILLBY_VOICE_FILES "")
+foreach(path ${VOICES})
+  get_filename_component(f ${path} NAME)
+  file(COPY_FILE ${path} ${OUT}/${f})
+  list(APPEND voices ${f})
+  string(APPEND QUILLBY_VOICE_FILES "${sep}'${f}'")
+  set(sep ", ")
+endforeach()
 
 set(hashes "")
-foreach(f ${files} voice.bin)
+foreach(f ${files} ${voices})
   file(SHA256 ${OUT}/${f} h)
   string(APPEND hashes "${f} ${h}\n")
 endforeach()

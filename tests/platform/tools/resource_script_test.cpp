@@ -12,6 +12,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -200,6 +201,43 @@ TEST_F(RcCompileTest, SoundsOfARangeGoApartIntoAPack) {
     EXPECT_EQ(source.find(", 1400, "), std::string::npos);
     EXPECT_NE(source.find(", 1401, "), std::string::npos);
     EXPECT_NE(source.find(", 1800, "), std::string::npos);
+}
+
+// Each language's voice is a file of its own, named by its code beside the English one, so that
+// the page fetches only the one it speaks; a language without such sounds has an empty one.
+TEST_F(RcCompileTest, EachLanguagesSoundsGoIntoAPackOfItsOwn) {
+    std::ofstream(folder / "en.wav") << "en";
+    std::ofstream(folder / "de.wav") << "de!";
+    std::string pack = (folder / "voice.bin").string();
+    auto [code, said] = Compile(
+        "1400 WAVE \"en.wav\"\nLANGUAGE 9, 1\n1401 WAVE \"en.wav\"\nLANGUAGE 7, 1\n"
+        "1401 WAVE \"de.wav\"\n1800 WAVE \"de.wav\"\nLANGUAGE 12, 1\n"
+        "STRINGTABLE\nBEGIN\n16 \"ABC\"\nEND\n",
+        " --apart 1400-1799 " + pack);
+    EXPECT_EQ(code, 0) << said;
+    auto read = [&](const char* name) {
+        std::ifstream in(folder / name, std::ios::binary);
+        return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "(none)";
+    };
+    EXPECT_EQ(read("voice.bin"),
+              std::string("QVC1\x78\x05\0\0\x02\0\0\0en\x79\x05\0\0\x02\0\0\0en", 24));
+    EXPECT_EQ(read("voice-de.bin"), std::string("QVC1\x79\x05\0\0\x03\0\0\0de!", 15));
+    EXPECT_EQ(read("voice-fr.bin"), "QVC1");
+    std::string source = read("old.cpp");
+    EXPECT_EQ(source.find(", 1401, "), std::string::npos) << source;
+    EXPECT_NE(source.find("{0, L\"WAVE\", 1800, 1031, "), std::string::npos) << source;
+
+    std::string rc = (folder / "x.rc").string();
+    for (auto [script, problem] : {
+             std::pair{"LANGUAGE 32, 1\n1400 WAVE \"en.wav\"\n",
+                       ":2: LANGUAGE 32, 1 has no two-letter code to name its voice file by"},
+             std::pair{"LANGUAGE 7, 1\n1 WAVE \"de.wav\"\nLANGUAGE 7, 3\n1 WAVE \"de.wav\"\n",
+                       ":4: LANGUAGE 7, 3 has the code of another language, de"},
+         }) {
+        std::tie(code, said) = Compile(script, " --apart 1400-1799 " + pack);
+        EXPECT_EQ(code, 1) << script;
+        EXPECT_EQ(said, "rc_compile: " + rc + problem + "\n");
+    }
 }
 
 }  // namespace
