@@ -19,12 +19,11 @@ const record = params.has('test')
       sounds: [], soundTimes: [], ended: [], audio: [], frames: [], lateness: [], firstFrameMs: null, exits: [], errors: [],
     })
   : null;
-// `?speak` gives the game its voice (as --speak does), a file of its own fetched only then; the
-// game plays on without it when it cannot be had.
+// `?speak` gives the game its voice (as --speak does): a file of its own for the language the
+// program chooses, fetched only then; the game plays on without it when it cannot be had.
 const speak = params.has('speak');
-const voice = speak
-  ? import('./voice.js').then((v) => v.loadVoice().then((clips) => (program) => v.handVoiceTo(program, clips)))
-  : null;
+const voice = speak ? import('./voice.js') : null;
+let voiceUrl = null; // the file of the page's language, once chosen
 if (record) {
   window.addEventListener('error', (e) => record.errors.push(String(e.message)));
   window.addEventListener('unhandledrejection', (e) => record.errors.push(String(e.reason)));
@@ -188,8 +187,6 @@ async function play() {
     ended.hidden = true;
     canvas.classList.remove('ended');
     // Taps made while the program was on its way wait here for it.
-    // `?lang=de` or the browser's languages (English when Quillby has none of them).
-    program.ccall('quillby_choose_language', null, ['number', 'string', 'string'], [params.has('lang') ? 1 : 0, params.get('lang') ?? '', (navigator.languages ?? [navigator.language]).join(':')]);
     const code = await program.ccall('quillby_run', 'number', ['number', 'number'], [startTick(), speak ? 1 : 0], {
       async: true,
     });
@@ -209,7 +206,7 @@ function registerWorker() {
   if (!('serviceWorker' in navigator)) return;
   // The worker keeps the voice as it passes: on a first visit it came before the worker did.
   if (speak && !navigator.serviceWorker.controller)
-    navigator.serviceWorker.addEventListener('controllerchange', () => fetch('voice.bin').catch(() => {}), { once: true });
+    navigator.serviceWorker.addEventListener('controllerchange', () => voiceUrl && fetch(voiceUrl).catch(() => {}), { once: true });
   navigator.serviceWorker.register('sw.js').catch((e) => console.warn('quillby: no offline copy:', e.message));
 }
 
@@ -242,7 +239,13 @@ programArrived.catch(() => {}); // the game's start reports it
 async function run() {
   await programArrived;
   program = await window.createQuillby({ quillbyPage, printErr: (line) => console.warn(line) });
-  if (voice) await voice.then((handOver) => handOver(program), (e) => console.warn('quillby: no voice:', e.message));
+  // `?lang=de` or the browser's languages (English when Quillby has none of them), and with
+  // ?speak that language's voice.
+  const language = program.ccall('quillby_choose_language', 'string', ['number', 'string', 'string'], [params.has('lang') ? 1 : 0, params.get('lang') ?? '', (navigator.languages ?? [navigator.language]).join(':')]);
+  if (voice)
+    await voice
+      .then((v) => v.loadVoice((voiceUrl = v.voiceFile(language))).then((clips) => () => v.handVoiceTo(program, clips)))
+      .then((handOver) => handOver(), (e) => console.warn('quillby: no voice:', e.message));
   if (document.readyState === 'complete') registerWorker();
   else window.addEventListener('load', registerWorker, { once: true });
   // A page that loaded where no one sees it starts its game once it is first shown: its first

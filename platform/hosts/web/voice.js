@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
-// The voice of a page opened with ?speak: voice.bin, the clips the build leaves out of the
-// program ("QVC1", then for each clip its WAVE resource number and its size, 32 bits each,
-// little-endian, and its bytes), fetched only then and handed to the program, where every game
-// finds them among its resources.
+// The voice of a page opened with ?speak: its language's voice file, the clips the build leaves
+// out of the program ("QVC1", then for each clip its WAVE resource number and its size, 32 bits
+// each, little-endian, and its bytes), fetched only then and handed to the program, where every
+// game finds them among its resources. A page fetches one voice file, never another language's.
 
 // The clips of a voice file; throws for a file that is no voice file, or not a whole one.
 export function readVoice(buffer) {
@@ -22,13 +22,19 @@ export function readVoice(buffer) {
   return clips;
 }
 
-export async function loadVoice(url = 'voice.bin') {
+// The voice file of a language, by its two-letter code: voice.bin is English's.
+export function voiceFile(code) {
+  return code === 'en' ? 'voice.bin' : `voice-${code}.bin`;
+}
+
+export async function loadVoice(url) {
   const response = await fetch(url);
   if (!response.ok) throw new Error(`${url}: ${response.status} ${response.statusText}`);
   return readVoice(await response.arrayBuffer());
 }
 
-// Copies the clips into the program's memory, for the page's life.
+// Copies the clips into the program's memory, for the page's life. The program takes them as
+// of no language: the one language it then has them in is the page's.
 export function handVoiceTo(program, clips) {
   for (const clip of clips) {
     const at = program._malloc(clip.bytes.length);

@@ -40,9 +40,10 @@ extern "C" EMSCRIPTEN_KEEPALIVE void quillby_add_wave(int id, const uint8_t* dat
 
 // The page's language: `?lang=` when it is given (`asked` then says so), else the first of the
 // browser's languages (`preferred`, colon-separated) Quillby has, else English. A ?lang= that
-// names none gets English and a quiet sign in the console.
-extern "C" EMSCRIPTEN_KEEPALIVE void quillby_choose_language(int asked, const char* lang,
-                                                             const char* preferred) {
+// names none gets English and a quiet sign in the console. Gives its two-letter code ("en",
+// "de"), by which the page knows which voice file to fetch.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* quillby_choose_language(int asked, const char* lang,
+                                                                    const char* preferred) {
     std::vector<uint16_t> has = platform::StringLanguages(kAlphabetString);
     std::vector<std::string> browser;
     for (std::string_view rest(preferred ? preferred : ""); !rest.empty();) {
@@ -58,6 +59,9 @@ extern "C" EMSCRIPTEN_KEEPALIVE void quillby_choose_language(int asked, const ch
         emscripten_log(EM_LOG_CONSOLE | EM_LOG_WARN, "%s", sign.c_str());
     }
     language = choice.language;
+    static std::string code;
+    code = platform::CodeOfLanguage(language);
+    return code.c_str();
 }
 
 extern "C" EMSCRIPTEN_KEEPALIVE int quillby_run(uint32_t startTick, int speak) {

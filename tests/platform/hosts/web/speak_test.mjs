@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: The Quillby developers
 // The page's voice (?speak): its file read apart from the program, and in Debian's Chromium the
-// voice heard when the headless run with --speak says, loaded only when asked for, and kept for
-// play with no network.
+// voice heard when the headless run with --speak says, loaded only when asked for, only the
+// page's language's, and kept for play with no network.
 import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
 import { readVoice } from '../../../../platform/hosts/web/voice.js';
@@ -45,10 +45,10 @@ before(async () => {
 });
 after(async () => Promise.all([browser?.close(), server?.close()]));
 
-async function open(context, query) {
+async function open(context, query, site = server) {
   const page = await context.newPage();
   page.on('pageerror', (e) => assert.fail(`the page threw: ${e.message}`));
-  await page.goto(server.url + query);
+  await page.goto(site.url + query);
   await page.waitForFunction(() => window.quillbyTest?.firstFrameMs != null);
   return page;
 }
@@ -91,16 +91,23 @@ test('with ?speak the page says what the headless run says, each voice once the 
   await context.close();
 });
 
-test('the voice is fetched only with ?speak, and kept for play with no network', async () => {
-  const context = await browser.newContext({ viewport: { width: 480, height: 640 } });
-  const earlier = server.requests.length;
-  const plain = await open(context, '?test');
-  await plain.evaluate(() => navigator.serviceWorker.ready);
-  assert.ok(!server.requests.slice(earlier).includes('/voice.bin'), 'a page without ?speak fetched the voice');
-  await plain.close();
+// The voice files `site` was asked for since request `from`, each once.
+const voicesFetched = (site, from) => [...new Set(site.requests.slice(from).filter((path) => /^\/voice[^/]*\.bin$/.test(path)))];
 
+test('the voice is fetched only with ?speak, in English only English\'s, and kept for play with no network', async () => {
+  const context = await browser.newContext({ viewport: { width: 480, height: 640 } });
+  for (const query of ['?test', '?test&lang=de']) {
+    const earlier = server.requests.length;
+    const plain = await open(context, query);
+    await plain.evaluate(() => navigator.serviceWorker.ready);
+    assert.deepEqual(voicesFetched(server, earlier), [], `a page with ${query} and no ?speak fetched a voice`);
+    await plain.close();
+  }
+
+  const earlier = server.requests.length;
   const page = await open(context, '?start-tick=2026&test&speak');
   await page.waitForFunction(async () => !!(await caches.match('voice.bin')), null, { timeout: 10000 });
+  assert.deepEqual(voicesFetched(server, earlier), ['/voice.bin']);
   await context.setOffline(true);
   await page.reload();
   await page.waitForFunction(() => window.quillbyTest?.firstFrameMs != null);
@@ -108,4 +115,38 @@ test('the voice is fetched only with ?speak, and kept for play with no network',
   const sounds = (await heard(page, 4)).map(([, id]) => id);
   assert.deepEqual(sounds, [20006, 20003, 1400, 1500]);
   await context.close();
+});
+
+// A German page, by ?lang= or by the browser's languages, fetches the German voice alone and
+// says what the headless run in German says; without the file it plays on silent, saying so once
+// in the console.
+test('a page in German fetches only the German voice, and plays on silent without it', async () => {
+  const want = headless('500 down 120 160\n540 up 120 160\n', { speak: true, language: 'de' }).sounds.map(([, id]) => id);
+  const asked = await browser.newContext({ viewport: { width: 480, height: 640 } });
+  let earlier = server.requests.length;
+  const page = await open(asked, '?start-tick=2026&test&speak&lang=de');
+  assert.deepEqual(voicesFetched(server, earlier), ['/voice-de.bin']);
+  await click(page, TITLE_TAP);
+  assert.deepEqual((await heard(page, want.length)).map(([, id]) => id), want, 'the German page does not say what the headless run in German says');
+  await page.waitForFunction(async () => !!(await caches.match('voice-de.bin')), null, { timeout: 10000 });
+  await asked.close();
+
+  const missing = await serve(undefined, { missing: ['/voice-de.bin'] });
+  const german = await browser.newContext({ viewport: { width: 480, height: 640 }, locale: 'de-DE' });
+  try {
+    const warnings = [];
+    german.on('console', (m) => m.type() === 'warning' && warnings.push(m.text()));
+    earlier = missing.requests.length;
+    const silent = await open(german, '?start-tick=2026&test&speak', missing);
+    assert.deepEqual(voicesFetched(missing, earlier), ['/voice-de.bin'], 'a German browser\'s page fetched another voice');
+    assert.deepEqual(
+      warnings.filter((w) => w.includes('voice')),
+      [`quillby: no voice: voice-de.bin: 404 Not Found`],
+    );
+    await click(silent, TITLE_TAP);
+    assert.deepEqual((await heard(silent, 2)).map(([, id]) => id), [20006, 20003], 'the game did not play on without its voice');
+  } finally {
+    await german.close();
+    await missing.close();
+  }
 });
