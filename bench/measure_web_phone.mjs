@@ -9,7 +9,9 @@
 //               without the emulation;
 //   first tap   from navigation to the card drawn, the tap answered: at most 2.5 s;
 //   bytes       everything sent over the network for the first visit, the service worker's
-//               copies included: at most 1.1 × the sum of the files' compressed sizes.
+//               copies included: at most 1.1 × the sum of the files' compressed sizes;
+//   voice       each language's voice file (voice.bin, voice-de.bin, ...), which only a page
+//               with ?speak fetches, and only its language's: at most 600 KB gzipped.
 // What is on the screen is read from the canvas each frame, not from the page's own account.
 // Usage: node bench/measure_web_phone.mjs [--runs N] [--encoding br|gzip|none] [--site DIR]
 // (DIR: another build of the page, such as an older one to compare with; build/web if not given)
@@ -28,7 +30,7 @@ const encoding = option('--encoding', 'br');
 const site = option('--site', SITE);
 const SLOW_NETWORK = { offline: false, latency: 150, downloadThroughput: 1.6e6 / 8, uploadThroughput: 750e3 / 8 };
 const CPU_SLOWDOWN = 4;
-const BUDGET = { titleMs: 1200, cardMs: 2500, bytesShare: 1.1, fastTitleMs: 300 };
+const BUDGET = { titleMs: 1200, cardMs: 2500, bytesShare: 1.1, fastTitleMs: 300, voiceBytes: 600e3 };
 const TITLE_TAP = [120, 160];
 
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
@@ -43,17 +45,26 @@ const compressed = {
   gzip: (b) => gzipSync(b, { level: 9 }).length,
   none: (b) => b.length,
 }[encoding];
-// The voice is fetched only by a page asked to speak: not part of a plain visit.
-const onlyWhenSpeaking = new Set(['voice.bin']);
+// The voice files are fetched only by a page asked to speak, one language's: not part of a
+// plain visit.
+const onlyWhenSpeaking = (file) => /^voice(-[a-z]{2})?\.bin$/.test(file);
 let filesBytes = 0;
+const voices = [];
 console.log(`| File | Bytes | served (${encoding}) |\n|---|---:|---:|`);
 for (const file of readdirSync(site).sort()) {
   const bytes = readFileSync(join(site, file));
   const served = extname(file) === '.png' ? bytes.length : compressed(bytes);
-  if (!onlyWhenSpeaking.has(file)) filesBytes += served;
-  console.log(`| ${file} | ${bytes.length} | ${served}${onlyWhenSpeaking.has(file) ? ' (with ?speak only)' : ''} |`);
+  if (onlyWhenSpeaking(file)) voices.push([file, gzipSync(bytes, { level: 9 }).length]);
+  else filesBytes += served;
+  console.log(`| ${file} | ${bytes.length} | ${served}${onlyWhenSpeaking(file) ? ' (with ?speak only)' : ''} |`);
 }
 console.log(`| everything a visit without ?speak fetches | | ${filesBytes} |\n`);
+console.log(`Voice files, gzipped, each at most ${BUDGET.voiceBytes / 1000} KB:`);
+for (const [file, gzipped] of voices) {
+  console.log(`  ${file.padEnd(16)} ${String(gzipped).padStart(8)} bytes, ${verdict(gzipped <= BUDGET.voiceBytes)}`);
+  failed ||= gzipped > BUDGET.voiceBytes;
+}
+console.log();
 
 const server = await serveSite({ dir: site, encodings: encoding === 'none' ? [] : [encoding] });
 // The server compresses each file once, on its first request: not in any visit's time.
