@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: The Quillby developers
 // The C++ table a resource script becomes, and the bitmap file header a resource compiler drops.
 #include <cstdio>
+#include <map>
 #include <sstream>
 
 #include "platform/tools/resource_script.h"
@@ -32,8 +33,15 @@ std::string ResourceTableSource(const ResourceScript& script,
     out << "// Made by rc_compile from " << scriptName
         << "; do not edit.\n#include \"platform/kernel32/resource_table.h\"\n\nnamespace platform "
            "{\nnamespace {\n";
+    // A picture every language shares (an apple is an apple) is stored once: each later
+    // resource with the same bytes points at the first one's.
+    std::map<std::vector<uint8_t>, size_t> stored;
+    std::vector<size_t> data(script.resources.size());
     for (size_t i = 0; i < script.resources.size(); ++i) {
         const std::vector<uint8_t>& bytes = contents.at(i);
+        auto [first, added] = stored.emplace(bytes, i);
+        data[i] = first->second;
+        if (!added) continue;
         out << "const uint8_t r" << i << "[] = {";
         for (size_t k = 0; k < bytes.size(); ++k)
             out << (k % 24 ? "" : "\n") << int(bytes[k]) << ',';
@@ -46,7 +54,7 @@ std::string ResourceTableSource(const ResourceScript& script,
         int typeId = r.type == "BITMAP" ? 2 : r.type == "ICON" ? 14 : r.type == "RCDATA" ? 10 : 0;
         std::string typeName = typeId ? "nullptr" : "L\"" + r.type + "\"";
         out << "    {" << typeId << ", " << typeName << ", " << r.id << ", " << r.language << ", r"
-            << i << ", s" << i << "},\n";
+            << data[i] << ", s" << data[i] << "},\n";
     }
     if (script.resources.empty()) out << "    {0, nullptr, 0, 0, nullptr, 0},\n";
     out << "};\nconst size_t kResourceCount = " << script.resources.size()

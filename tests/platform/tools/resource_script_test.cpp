@@ -76,8 +76,11 @@ TEST(ResourceScriptTest, EachLanguageHasItsOwnResourcesAndStringsUnderTheSameNum
     EXPECT_EQ(script.strings.at({0x0409, 5}), U"five");
     EXPECT_EQ(script.strings.at({0x000A, 5}), U"cinco");
     EXPECT_EQ(script.strings.at({0x0407, 5}), U"f\u00FCnf");
-    std::string table = platform::ResourceTableSource(script, {{}, {}, {}, {}}, "x.rc");
+    // The English bitmap holds the same bytes as the neutral clip: stored once, found under both.
+    std::string table = platform::ResourceTableSource(script, {{1}, {2}, {1}, {4}}, "x.rc");
     EXPECT_NE(table.find("{0, L\"WAVE\", 1, 1031, r3, s3},"), std::string::npos) << table;
+    EXPECT_NE(table.find("{2, nullptr, 2, 1033, r0, s0},"), std::string::npos) << table;
+    EXPECT_EQ(table.find("uint8_t r2[]"), std::string::npos) << table;
     EXPECT_NE(table.find("{5, 10, L\"cinco\"},"), std::string::npos) << table;
 }
 
