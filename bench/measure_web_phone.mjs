@@ -13,7 +13,7 @@
 //   voice       each language's voice file (voice.bin, voice-de.bin, ...), which only a page
 //               with ?speak fetches, and only its language's: at most 600 KB gzipped.
 // What is on the screen is read from the canvas each frame, not from the page's own account.
-// Usage: node bench/measure_web_phone.mjs [--runs N] [--encoding br|gzip|none] [--site DIR]
+// Usage: node bench/measure_web_phone.mjs [--runs N] [--encoding br|gzip|none] [--site DIR] [--lang CODE]
 // (DIR: another build of the page, such as an older one to compare with; build/web if not given)
 import { readdirSync, readFileSync } from 'node:fs';
 import { extname, join } from 'node:path';
@@ -27,6 +27,7 @@ const option = (name, fallback) => {
 };
 const runs = Number(option('--runs', 5));
 const encoding = option('--encoding', 'br');
+const lang = option('--lang', '');
 const site = option('--site', SITE);
 const SLOW_NETWORK = { offline: false, latency: 150, downloadThroughput: 1.6e6 / 8, uploadThroughput: 750e3 / 8 };
 const CPU_SLOWDOWN = 4;
@@ -134,7 +135,7 @@ async function visit(slow) {
   }
   const sentBefore = server.bytesSent();
   const requestsBefore = server.requests.length;
-  await page.goto(server.url, { waitUntil: 'commit' });
+  await page.goto(server.url + (lang ? `?lang=${lang}` : ''), { waitUntil: 'commit' });
   const place = await box;
   const tapped = page.evaluate(() => (window.quillbyProbe.tap = performance.now()));
   await page.touchscreen.tap(place.x + ((TITLE_TAP[0] + 0.5) * place.width) / 240, place.y + ((TITLE_TAP[1] + 0.5) * place.height) / 320);
