@@ -33,6 +33,18 @@ COMMON = {
         "On Debian systems, the complete text of the GNU General Public License version 3",
         'can be found in "/usr/share/common-licenses/GPL-3".',
     ]),
+    "GPL-2.0-or-later": ("GPL-2+", [
+        "This program is free software; you can redistribute it and/or modify it under the",
+        "terms of the GNU General Public License as published by the Free Software",
+        "Foundation; either version 2 of the License, or (at your option) any later version.",
+        "",
+        "This program is distributed in the hope that it will be useful, but WITHOUT ANY",
+        "WARRANTY; without even the implied warranty of MERCHANTABILITY or FITNESS FOR A",
+        "PARTICULAR PURPOSE. See the GNU General Public License for more details.",
+        "",
+        "On Debian systems, the complete text of the GNU General Public License version 2",
+        'can be found in "/usr/share/common-licenses/GPL-2".',
+    ]),
     "CC0-1.0": ("CC0-1.0", [
         "To the extent possible under law, the authors have waived all copyright and",
         "related or neighbouring rights to these files.",
