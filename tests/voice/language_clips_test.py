@@ -21,7 +21,7 @@ SKIPPED = 77
 LEVEL = (-19.5, -16.5)  # dBFS: make_voice.py sets -18; a recording's hiss may move it a little
 
 
-def check(root, code, tools):
+def check(root, code):
     import language_data
     import make_language_voice
     import make_voice
@@ -61,7 +61,7 @@ def check(root, code, tools):
     return problems
 
 
-def sources_present(codes):
+def missing_source(codes):
     import make_language_voice
     for code in codes:
         kind, rest = make_language_voice.voice_of(code)
@@ -79,7 +79,7 @@ def main():
     import language_data
     codes = [c for c in language_data.codes() if language_data.voice_clips(c)]
     if "--rebuild" in sys.argv:
-        missing = sources_present(codes)
+        missing = missing_source(codes)
         if missing:
             print("skipped: %s is not installed, so the clips cannot be made again" % missing)
             sys.exit(SKIPPED)
@@ -89,7 +89,7 @@ def main():
         sys.exit(run.returncode)
     failed = 0
     for code in codes:
-        problems = check(root, code, tools)
+        problems = check(root, code)
         for p in problems:
             print("FAIL %s: %s" % (code, p))
         failed += bool(problems)
